@@ -1,0 +1,30 @@
+#include "banktext.h"
+
+#include "lenientnumber.h"
+
+namespace kivola {
+
+QString AnswerMark(std::int16_t code)
+{
+    return code == AnswerTrue ? QStringLiteral("○") : QStringLiteral("×");
+}
+
+QString ExamKindName(std::int16_t code)
+{
+    constexpr std::int16_t mainExamination = 1;
+    return code == mainExamination ? QStringLiteral("本試験") : QStringLiteral("追試験");
+}
+
+QString CitationText(const QuestionRecord &record)
+{
+    return record.year + QStringLiteral("年度") + ExamKindName(codeOf(record.examKind))
+        + QStringLiteral("　第") + record.partNo + QStringLiteral("問　問") + record.itemNo
+        + QStringLiteral("より出題");
+}
+
+std::int16_t codeOf(const QString &field)
+{
+    return toInt16(readLenientNumber(field)).value_or(0);
+}
+
+} // namespace kivola

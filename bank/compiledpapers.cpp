@@ -1,0 +1,10 @@
+#include "compiledpapers.h"
+
+namespace kivola {
+
+QString compiledPapersDirectory()
+{
+    return QStringLiteral(":/papers");
+}
+
+} // namespace kivola

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace kivola {
+
+// Where the paper files compiled into the program are found.
+QString compiledPapersDirectory();
+
+} // namespace kivola
