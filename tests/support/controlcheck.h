@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+
+// One row of a window's control table, as the window tests compare it.
+struct ControlRow
+{
+    QRect twips;
+    bool fits = false; // a fitting label keeps only its left and top edges
+    int pixelSize = 0; // 0: no font to check
+    bool bold = false;
+    bool italic = false;
+    QColor color; // invalid: no colour to check
+    QPalette::ColorRole colorRole = QPalette::WindowText;
+};
+Q_DECLARE_METATYPE(ControlRow)
+
+// Compares one control against its row: geometry (pixels from twips), font and colour.
+void checkControl(const QWidget *window, const QString &name, const ControlRow &row);
+
+// The Japanese faces the program's font may resolve to; never a Latin or Chinese face.
+bool isJapaneseGothic(const QString &family);

@@ -1,0 +1,73 @@
+#include "uitest.h"
+
+#include "gothicfont.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+namespace uitest {
+
+namespace {
+
+constexpr int PollIntervalMs = 5;
+
+} // namespace
+
+void setUpApplication()
+{
+    kivola::kit::registerGothicSubstitutions();
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setFont(kivola::kit::defaultWindowFont());
+}
+
+QWidget *activeModal()
+{
+    return QApplication::activeModalWidget();
+}
+
+QWidget *nextFocusable(QWidget *widget)
+{
+    QWidget *next = widget->nextInFocusChain();
+    while (next != widget && !(next->focusPolicy() & Qt::TabFocus))
+        next = next->nextInFocusChain();
+    return next;
+}
+
+bool noWindowLeft()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return QApplication::topLevelWidgets().isEmpty();
+}
+
+void ModalScript::expect(const QString &windowName, Action action)
+{
+    m_steps.append({windowName, std::move(action)});
+}
+
+void ModalScript::start(int timeoutMs)
+{
+    m_remainingPolls = timeoutMs / PollIntervalMs;
+    m_timer.setInterval(PollIntervalMs);
+    QObject::connect(&m_timer, &QTimer::timeout, this, &ModalScript::poll);
+    m_timer.start();
+}
+
+void ModalScript::poll()
+{
+    QWidget *modal = activeModal();
+    if (--m_remainingPolls < 0) {
+        // Out of time: close whatever is still open, one window a poll, until the caller is free.
+        if (modal)
+            modal->close();
+        return;
+    }
+    if (m_steps.isEmpty() || !modal || !modal->isVisible()
+        || (modal->objectName() != m_steps.first().windowName
+            && QLatin1String(modal->metaObject()->className()) != m_steps.first().windowName))
+        return;
+    const Step step = m_steps.takeFirst();
+    m_seen.append(step.windowName);
+    step.action(modal);
+}
+
+} // namespace uitest

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "modalwindow.h"
+
+namespace kivola {
+
+// The version window: icon, product name, version, credit and notices; closes on OK, Enter or
+// Escape. It opens centred over its owner.
+class FrmAbout : public kit::ModalWindow
+{
+    Q_OBJECT
+
+public:
+    explicit FrmAbout(QWidget *owner);
+};
+
+} // namespace kivola

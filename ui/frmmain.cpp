@@ -1,0 +1,161 @@
+#include "frmmain.h"
+
+#include "centeronscreen.h"
+#include "clockstatusbar.h"
+#include "controls.h"
+#include "frmabout.h"
+#include "frmscore.h"
+#include "gothicfont.h"
+#include "programicon.h"
+#include "scorestore.h"
+#include "scoresummary.h"
+#include "testflow.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWindow>
+
+namespace kivola {
+
+namespace {
+
+constexpr QSize DesignedClientTwips {4695, 3150};
+
+} // namespace
+
+FrmMain::FrmMain(Quiz &quiz, ScoreStore &store)
+    : m_quiz(quiz)
+    , m_store(store)
+{
+    using namespace kit;
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Torenza　Kivola"));
+    setWindowIcon(programIcon());
+    setFont(defaultWindowFont());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    const QFont buttonFont = gothic(12, Weight::Bold);
+    const QFont titleFont = gothic(18, Weight::Bold, Slant::Italic);
+    auto *command1 = addButton(client, QStringLiteral("Command1"), QStringLiteral("終了"),
+        {3240, 2160, 1335, 495}, buttonFont, colors::Cream);
+    auto *btnScore = addButton(client, QStringLiteral("btnScore"), QStringLiteral("成績表"),
+        {1680, 2160, 1335, 495}, buttonFont, colors::Cream);
+    auto *cBottun = addButton(client, QStringLiteral("CBottun"), QStringLiteral("テスト開始"),
+        {120, 2160, 1335, 495}, buttonFont, colors::Cream);
+    addLabel(client, QStringLiteral("Title1a"), QStringLiteral("Torenza"), {1080, 360, 2250, 360},
+        titleFont, colors::Black, Sizing::Fit);
+    addLabel(client, QStringLiteral("Title2a"), QStringLiteral("Kivola"), {1380, 840, 1560, 360},
+        titleFont, colors::Black, Sizing::Fit);
+    addLabel(client, QStringLiteral("Title1b"), QStringLiteral("Torenza"),
+        {1080 + ShadowOffsetX, 360 + ShadowOffsetY, 2250, 360}, titleFont, colors::Shadow,
+        Sizing::Fit);
+    addLabel(client, QStringLiteral("Title2b"), QStringLiteral("Kivola"),
+        {1380 + ShadowOffsetX, 840 + ShadowOffsetY, 1560, 360}, titleFont, colors::Shadow,
+        Sizing::Fit);
+    addLabel(client, indexedName("Title", 2),
+        QStringLiteral("姉妹ソフト「トレンザ世界史」もどうぞ\nhttp://www.torenza.example.jp/"),
+        {480, 1560, 3615, 495}, gothic(9.75), colors::Brown, Sizing::Wraps);
+    addTitlePanel(client, QStringLiteral("Shape1"), {480, 240, 3615, 1095});
+    stackInListedOrder(client);
+
+    m_statusBar = new ClockStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    setStatusBar(m_statusBar);
+
+    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&A)"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QAction *mnuFileExit = mnuFile->addAction(QStringLiteral("終了"));
+    mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+    QMenu *mnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    m_statusBarAction = mnuView->addAction(QStringLiteral("ステータスバー"));
+    m_statusBarAction->setObjectName(QStringLiteral("mnuViewStatusBar"));
+    m_statusBarAction->setCheckable(true);
+    m_statusBarAction->setChecked(true);
+    QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QAction *mnuHelpAbout = mnuHelp->addAction(QStringLiteral("バージョン情報"));
+    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+
+    connect(cBottun, &QPushButton::clicked, this, &FrmMain::startTest);
+    connect(btnScore, &QPushButton::clicked, this, &FrmMain::showScores);
+    connect(command1, &QPushButton::clicked, qApp, &QApplication::quit);
+    connect(mnuFileExit, &QAction::triggered, qApp, &QApplication::quit);
+    connect(m_statusBarAction, &QAction::triggered, this, &FrmMain::toggleStatusBar);
+    connect(mnuHelpAbout, &QAction::triggered, this, &FrmMain::showAbout);
+
+    setTabOrder(cBottun, btnScore);
+    setTabOrder(btnScore, command1);
+    cBottun->setFocus();
+    load();
+}
+
+void FrmMain::load()
+{
+    using namespace kit;
+    // The window is centred at its designed size (client area, menu bar and frame) and only
+    // then brought to its final outer size; its left and top edges stay where they are.
+    // Creating the native window first lets platforms that know their frame at creation
+    // report it.
+    winId();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize designed(px(DesignedClientTwips.width()) + frame.left() + frame.right(),
+        px(DesignedClientTwips.height()) + menuBar()->sizeHint().height() + frame.top()
+            + frame.bottom());
+    CenterOnScreen(this, designed);
+
+    setFixedSize(px(OuterWidthTwips) - frame.left() - frame.right(),
+        px(OuterHeightTwips) - frame.top() - frame.bottom());
+}
+
+void FrmMain::keyPressEvent(QKeyEvent *event)
+{
+    // As in the dialogs, Enter presses the button that has the focus.
+    auto *button = qobject_cast<QPushButton *>(focusWidget());
+    if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        button->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void FrmMain::startTest()
+{
+    runTest(m_quiz, m_store, this);
+}
+
+void FrmMain::showScores()
+{
+    const ScoreSummary summary = ReportText(m_store);
+    if (m_store.testsTaken() == 0) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Torenza Kivola"),
+            QStringLiteral("まずはテストを受けてみましょう"), QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    FrmScore report(this);
+    report.showSummary(summary);
+    report.exec();
+}
+
+void FrmMain::toggleStatusBar()
+{
+    // The action has already flipped its own check mark; the status bar follows it.
+    m_statusBar->setVisible(m_statusBarAction->isChecked());
+}
+
+void FrmMain::showAbout()
+{
+    FrmAbout about(this);
+    about.exec();
+}
+
+} // namespace kivola

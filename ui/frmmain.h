@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+
+namespace kivola {
+
+class ClockStatusBar;
+class Quiz;
+class ScoreStore;
+
+// The window the program starts into and the only one that is not modal: title panel, the
+// three buttons, menus and a status bar with the date and time.
+class FrmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The outer size the window always ends at, frame and menu bar included.
+    static constexpr int OuterWidthTwips = 4785;
+    static constexpr int OuterHeightTwips = 3810;
+
+    FrmMain(Quiz &quiz, ScoreStore &store);
+
+    ClockStatusBar *clockStatusBar() const { return m_statusBar; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void load();
+    void startTest();
+    void showScores();
+    void toggleStatusBar();
+    void showAbout();
+
+    Quiz &m_quiz;
+    ScoreStore &m_store;
+    ClockStatusBar *m_statusBar;
+    QAction *m_statusBarAction;
+};
+
+} // namespace kivola

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "modalwindow.h"
+
+#include <array>
+
+class QPushButton;
+
+namespace kivola {
+
+class Quiz;
+
+// One question of the running test with the two answer buttons. Each window lives for one
+// answer: a click hands the answer to the test run and closes the window.
+class FrmQuestion : public kit::ModalWindow
+{
+    Q_OBJECT
+
+public:
+    explicit FrmQuestion(Quiz &quiz);
+
+private:
+    void answer(int code);
+
+    Quiz &m_quiz;
+    // Indexed by answer code: 1 is "○", 2 is "×"; slot 0 is unused.
+    std::array<QPushButton *, 3> m_btnYesNo {};
+};
+
+} // namespace kivola

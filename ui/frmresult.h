@@ -1,0 +1,43 @@
+#pragma once
+
+#include "modalwindow.h"
+#include "testrun.h"
+
+#include <array>
+
+class QLineEdit;
+
+namespace kivola {
+
+namespace kit {
+class Label;
+}
+class Quiz;
+class ScoreStore;
+
+// The result sheet of a graded test: attempt title, score, comment and one row per question,
+// each with a button that opens the review of that question.
+class FrmResult : public kit::ModalWindow
+{
+    Q_OBJECT
+
+public:
+    FrmResult(const Quiz &quiz, ScoreStore &store, QWidget *owner);
+
+    void showResult(const TestResult &result);
+
+private:
+    void showScores();
+
+    const Quiz &m_quiz;
+    ScoreStore &m_store;
+    std::array<kit::Label *, QuestionsPerTest> m_lblScore {};
+    std::array<kit::Label *, QuestionsPerTest> m_lblYours {};
+    std::array<kit::Label *, QuestionsPerTest> m_lblRight {};
+    QLineEdit *m_txtScore;
+    kit::Label *m_lblComment;
+    kit::Label *m_title2a;
+    kit::Label *m_title2b;
+};
+
+} // namespace kivola

@@ -1,0 +1,49 @@
+#include "gothicfont.h"
+
+#include <QStringList>
+
+#include <cmath>
+
+namespace kivola::kit {
+
+namespace {
+
+constexpr qreal PointsPerInch = 72;
+constexpr qreal DesignDpi = 96;
+constexpr qreal DefaultPoints = 9;
+
+} // namespace
+
+void registerGothicSubstitutions()
+{
+    // VL PGothic first: its ascent and descent split matches the original face, so line heights
+    // and label fits come out as designed. The others are the usual Japanese proportional Gothic
+    // faces of Linux desktops; naming them keeps fontconfig from mixing a Latin face with a
+    // fixed-pitch or Chinese fallback.
+    const QStringList fallbacks {QStringLiteral("VL PGothic"), QStringLiteral("IPAPGothic"),
+        QStringLiteral("TakaoPGothic"), QStringLiteral("Noto Sans CJK JP")};
+    QFont::insertSubstitutions(QString::fromUtf8(GothicFamily), fallbacks);
+    QFont::insertSubstitutions(QStringLiteral("MS PGothic"), fallbacks);
+}
+
+int pixelSizeForPoints(qreal points)
+{
+    return int(std::lround(points * DesignDpi / PointsPerInch));
+}
+
+QFont gothic(qreal points, Weight weight, Slant slant)
+{
+    QFont font(QString::fromUtf8(GothicFamily));
+    font.setPixelSize(pixelSizeForPoints(points));
+    font.setBold(weight == Weight::Bold);
+    font.setItalic(slant == Slant::Italic);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QFont defaultWindowFont()
+{
+    return gothic(DefaultPoints);
+}
+
+} // namespace kivola::kit
