@@ -3,6 +3,7 @@
 #include "gothicfont.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QStyleFactory>
 
 namespace uitest {
@@ -39,6 +40,24 @@ bool noWindowLeft()
     return QApplication::topLevelWidgets().isEmpty();
 }
 
+ModalScript::ModalScript()
+{
+    qApp->installEventFilter(this);
+}
+
+ModalScript::~ModalScript()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool ModalScript::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->isWindow())
+        ++m_windowsShown;
+    return false;
+}
+
 void ModalScript::expect(const QString &windowName, Action action)
 {
     m_steps.append({windowName, std::move(action)});
@@ -65,9 +84,16 @@ void ModalScript::poll()
         || (modal->objectName() != m_steps.first().windowName
             && QLatin1String(modal->metaObject()->className()) != m_steps.first().windowName))
         return;
+    if (modal == m_lastActedOn && m_windowsShown == m_windowsShownAtAction)
+        return;
     const Step step = m_steps.takeFirst();
-    m_seen.append(step.windowName);
-    step.action(modal);
+    m_lastActedOn = modal;
+    m_windowsShownAtAction = m_windowsShown;
+    QPointer<QWidget> target(modal);
+    QTimer::singleShot(0, this, [target, action = step.action] {
+        if (target)
+            action(target);
+    });
 }
 
 } // namespace uitest

@@ -28,18 +28,25 @@ QWidget *nextFocusable(QWidget *widget);
 bool noWindowLeft();
 
 // Plays a script against modal windows as they come up: each step waits until a modal window
-// with the given object name is active, then acts on it. Modal windows block the caller, so the
-// script runs from a timer inside their event loops. Anything still open when the script times
-// out is closed, so a broken flow fails the test instead of hanging it.
+// with the given object name (or class name) is active, then acts on it. Modal windows block the
+// caller, so the script runs from a timer inside their event loops, and each action runs on its
+// own, so that an action may open another modal window. A step acts on a window only once it
+// differs from the last one acted on, or a new window has been shown since. Anything still
+// open when the script times out is closed, so a broken flow fails the test instead of hanging.
 class ModalScript : public QObject
 {
 public:
     using Action = std::function<void(QWidget *)>;
 
+    ModalScript();
+    ~ModalScript() override;
+
     void expect(const QString &windowName, Action action);
     void start(int timeoutMs = 10000);
     bool finished() const { return m_steps.isEmpty(); }
-    QStringList seen() const { return m_seen; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void poll();
@@ -50,9 +57,11 @@ private:
         Action action;
     };
     QList<Step> m_steps;
-    QStringList m_seen;
     QTimer m_timer;
     int m_remainingPolls = 0;
+    int m_windowsShown = 0;
+    int m_windowsShownAtAction = -1;
+    const QWidget *m_lastActedOn = nullptr;
 };
 
 } // namespace uitest
