@@ -43,11 +43,16 @@ FrmAbout::FrmAbout(QWidget *owner)
         QStringLiteral("企画・制作　トレンザ工房\nhttp://www.torenza.example.jp/"),
         {840, 1680, 4575, 495}, gothic(12, Weight::Bold), colors::Black, Sizing::Wraps);
     addLabel(this, indexedName("VTitle", 1), QStringLiteral("Version 1.0"), {2160, 960, 1575, 255},
-        gothic(12, Weight::Bold), colors::Red, Sizing::Wraps, Qt::AlignHCenter);
+        gothic(12, Weight::Bold), colors::Red, Sizing::Fixed, Qt::AlignHCenter);
     addLine(this, indexedName("Line1", 1), {225, 2430}, {5657, 2430}, colors::Grey, 1);
     addLine(this, indexedName("Line1", 0), {240, 2445}, {5657, 2445}, colors::White, 2);
     stackInListedOrder(this);
     cmdOK->setFocus();
+    // Placed explicitly: window managers otherwise place dialogs by their own rules.
+    if (owner) {
+        const QRect ownerFrame = owner->window()->frameGeometry();
+        move(ownerFrame.center() - rect().center());
+    }
 }
 
 } // namespace kivola

@@ -30,7 +30,7 @@ FrmReview::FrmReview(QWidget *owner)
     m_lblComment = addLabel(frameComment, QStringLiteral("lblComment"), QString(),
         {120, 240, 5175, 855}, gothic(9.75), windowTextColor(), Sizing::Wraps);
     m_lblCite = addLabel(this, QStringLiteral("lblCite"), QString(), {840, 1920, 4215, 255},
-        gothic(12, Weight::Bold), colors::Red, Sizing::Wraps, Qt::AlignHCenter);
+        gothic(12, Weight::Bold), colors::Red, Sizing::Fixed, Qt::AlignHCenter);
     const QFont titleFont = gothic(18, Weight::Bold, Slant::Italic);
     m_title2a = addLabel(this, QStringLiteral("Title2a"), QString(), {1845, 390, 2100, 360},
         titleFont, colors::Black, Sizing::Fit);

@@ -18,13 +18,16 @@ void Label::setText(const QString &text)
     QLabel::setText(text);
     if (m_sizing == Sizing::Fit)
         fitToText();
+    else if (m_sizing == Sizing::Fixed && sizeHint().width() > width())
+        fitToText();
 }
 
 void Label::fitToText()
 {
     const QRect before = geometry();
     const QSize size = sizeHint();
-    QRect after(before.topLeft(), size);
+    QRect after(
+        before.topLeft(), m_sizing == Sizing::Fixed ? QSize(size.width(), before.height()) : size);
     if (alignment() & Qt::AlignHCenter)
         after.moveLeft(before.center().x() - size.width() / 2);
     setGeometry(after);

@@ -7,7 +7,8 @@ namespace kivola::kit {
 // How a label lays out its text.
 enum class Sizing
 {
-    Fixed, // keeps its size; one line, clipped
+    Fixed, // one line at its designed size; a longer text widens it about its alignment, never
+           // clipped
     Fit, // resizes itself to its text whenever the text changes
     Wraps, // keeps its size; wraps within its width, clipped at its height
 };

@@ -2,6 +2,7 @@
 #include "controlcheck.h"
 #include "flowfixture.h"
 #include "frmreview.h"
+#include "label.h"
 #include "twips.h"
 #include "uitest.h"
 
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void showsQuestion_data();
     void showsQuestion();
     void laterReviewReplacesEveryText();
+    void citationIsNeverClipped();
 };
 
 void TestFrmReview::initTestCase()
@@ -153,6 +155,19 @@ void TestFrmReview::laterReviewReplacesEveryText()
     QCOMPARE(textOf(&review, "lblQuestion"), fixture::question(2).questionText);
     QCOMPARE(textOf(&review, "lblComment"), fixture::question(2).explanation);
     QCOMPARE(child<QLineEdit>(&review, QStringLiteral("txtAnswer"))->text(), QStringLiteral("×"));
+}
+
+void TestFrmReview::citationIsNeverClipped()
+{
+    FrmReview review(nullptr);
+    auto *cite = child<kit::Label>(&review, QStringLiteral("lblCite"));
+    const int designCentre = kit::px(840) + kit::px(4215) / 2;
+    cite->setText(QStringLiteral("2003年度追試験　第6問　問8より出題"));
+    QVERIFY(!cite->wordWrap());
+    QVERIFY(cite->width() >= cite->sizeHint().width());
+    QVERIFY(cite->width() >= kit::px(4215));
+    QVERIFY(qAbs(cite->geometry().center().x() - designCentre) <= 1);
+    QCOMPARE(cite->y(), kit::px(1920));
 }
 
 QTEST_MAIN(TestFrmReview)
