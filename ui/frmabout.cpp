@@ -49,9 +49,14 @@ FrmAbout::FrmAbout(QWidget *owner)
     stackInListedOrder(this);
     cmdOK->setFocus();
     // Placed explicitly: window managers otherwise place dialogs by their own rules.
+    // The window's own frame is not known before it is shown; the owner's frame is the best
+    // estimate.
     if (owner) {
-        const QRect ownerFrame = owner->window()->frameGeometry();
-        move(ownerFrame.center() - rect().center());
+        const QWidget *ownerWindow = owner->window();
+        const QRect ownerFrame = ownerWindow->frameGeometry();
+        const QSize frameExtra = ownerFrame.size() - ownerWindow->size();
+        const QSize outer = size() + frameExtra;
+        move(ownerFrame.center() - QPoint(outer.width() / 2, outer.height() / 2));
     }
 }
 
