@@ -5,7 +5,9 @@
 #include "questionrecord.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
+#include <QStringView>
 
 namespace kivola {
 
@@ -28,7 +30,24 @@ public:
     static constexpr int PartCount = 6;
     static constexpr int MaxItemNo = 8;
 
+    // Whether the parsed records may point into the text instead of copying it: only for text
+    // that outlives every record, such as the paper data compiled into the program.
+    enum class Storage
+    {
+        Copied,
+        Borrowed
+    };
+
+    // Reads a paper file as stored in the source tree: UTF-8.
     static ParsedPaper parse(const Paper &paper, const QByteArray &content);
+    // Question texts already read, each with the file it came from: no text may appear twice
+    // in the whole bank.
+    using SeenTexts = QHash<QString, QString>;
+
+    // Reads a paper already decoded, as the program carries it compiled in, checking its texts
+    // against those of the papers read before it.
+    static ParsedPaper parseText(
+        const Paper &paper, QStringView text, Storage storage, SeenTexts &seenTexts);
     static QString headerLine();
 };
 

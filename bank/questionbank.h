@@ -23,7 +23,7 @@ public:
 
     static QuestionRecord headerRecord();
 
-    void append(const QuestionRecord &record);
+    void append(QuestionRecord record);
     int questionCount() const { return int(m_entries.size()) - 1; }
     bool isComplete() const { return questionCount() == QuestionCount; }
     bool contains(int id) const { return id >= 0 && id < m_entries.size(); }
@@ -49,13 +49,20 @@ struct BankBuild
 };
 
 // Builds the bank from the paper files found in one directory (the compiled-in resources in
-// the program, a fixture folder in tests), in the order of the paper list.
+// the program, the source folder or a fixture folder in tests), in the order of the paper list.
+// A paper is read in its compiled form where there is one, else from its UTF-8 source.
 class BankLoader
 {
 public:
     explicit BankLoader(QString directory, std::span<const Paper> papers = Papers);
 
     BankBuild build() const;
+
+    // The compiled form of a paper is its text in UTF-16, in the byte order of the machine that
+    // builds the program, led by a byte-order mark: the program reads it in place, without
+    // decoding or copying, at every test start.
+    static QString compiledName(const Paper &paper);
+    static QByteArray compile(const QByteArray &utf8);
 
 private:
     QString m_directory;

@@ -91,6 +91,9 @@ void TestPaperParser::rejects_data()
     QTest::newRow("part 0") << paperOf({replaced(GoodTrue, 5, QStringLiteral("0")), GoodFalse}) << 2
                             << "問題番号"
                             << "expected 1 to 6";
+    QTest::newRow("part full width")
+        << paperOf({replaced(GoodTrue, 5, QStringLiteral("２")), GoodFalse}) << 2 << "問題番号"
+        << "expected 1 to 6";
     QTest::newRow("item 9") << paperOf({GoodTrue, replaced(GoodFalse, 6, QStringLiteral("9"))}) << 3
                             << "小番号"
                             << "expected 1 to 8";

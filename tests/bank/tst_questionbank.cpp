@@ -145,6 +145,7 @@ void TestQuestionBank::duplicateAcrossPapersIsReported()
     const BankBuild build = BankLoader(dir.path(), twoPapers).build();
     QCOMPARE(build.errors.size(), 1);
     QCOMPARE(build.errors.first().file, QStringLiteral("b.tsv"));
+    QCOMPARE(build.errors.first().line, 2);
     QVERIFY(build.errors.first().message.contains(QLatin1String("a.tsv")));
     QCOMPARE(build.bank.questionCount(), 1);
 }
