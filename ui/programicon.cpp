@@ -6,7 +6,7 @@ QIcon programIcon()
 {
     static const QIcon icon = [] {
         QIcon result;
-        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        for (int size : {16, 24, 32, 48, 64})
             result.addFile(QStringLiteral(":/icons/kivola-%1.png").arg(size), QSize(size, size));
         return result;
     }();
