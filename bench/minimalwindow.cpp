@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
     window.statusBar()->addPermanentWidget(new QLabel(QStringLiteral("2003/06/10")), 1);
     window.statusBar()->addPermanentWidget(new QLabel(QStringLiteral("22:31")), 1);
     auto *label = new QLabel(QStringLiteral("日本史の正誤問題"), &window);
-    label->setFont(QFont(QStringLiteral("VL PGothic"), 12));
+    label->setFont(QFont(QStringLiteral("IPAPGothic"), 12));
     window.setCentralWidget(label);
     window.resize(319, 254);
     window.show();

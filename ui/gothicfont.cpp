@@ -16,11 +16,12 @@ constexpr qreal DefaultPoints = 9;
 
 void registerGothicSubstitutions()
 {
-    // VL PGothic first: its ascent and descent split matches the original face, so line heights
-    // and label fits come out as designed. The others are the usual Japanese proportional Gothic
-    // faces of Linux desktops; naming them keeps fontconfig from mixing a Latin face with a
-    // fixed-pitch or Chinese fallback.
-    const QStringList fallbacks {QStringLiteral("VL PGothic"), QStringLiteral("IPAPGothic"),
+    // IPAPGothic first: its advance widths are those of the original face, kana included, so
+    // every text fits the box it was laid out for; VL PGothic sets kana at full width, and the
+    // longer comments would wrap out of their one-line box. The others are the usual Japanese
+    // proportional Gothic faces of Linux desktops; naming them keeps fontconfig from mixing a
+    // Latin face with a fixed-pitch or Chinese fallback.
+    const QStringList fallbacks {QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
         QStringLiteral("TakaoPGothic"), QStringLiteral("Noto Sans CJK JP")};
     QFont::insertSubstitutions(QString::fromUtf8(GothicFamily), fallbacks);
     QFont::insertSubstitutions(QStringLiteral("MS PGothic"), fallbacks);

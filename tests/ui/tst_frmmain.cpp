@@ -147,8 +147,8 @@ void TestFrmMain::titleRendersInJapaneseGothic()
     const auto *label = child<QLabel>(m_window.get(), QStringLiteral("Title2"));
     const QString family = QFontInfo(label->font()).family();
     QVERIFY2(isJapaneseGothic(family), qPrintable(family));
-    if (QFontDatabase::hasFamily(QStringLiteral("VL PGothic")))
-        QCOMPARE(family, QStringLiteral("VL PGothic"));
+    if (QFontDatabase::hasFamily(QStringLiteral("IPAPGothic")))
+        QCOMPARE(family, QStringLiteral("IPAPGothic"));
     // Shadows are drawn behind their titles: the black copy comes later in stacking order.
     const QList<QWidget *> order
         = m_window->centralWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
