@@ -37,8 +37,7 @@ class RowChecker
 public:
     RowChecker(const Paper &paper, ParsedPaper &result, PaperParser::Storage storage,
         PaperParser::SeenTexts &seenTexts)
-        : m_paper(paper)
-        , m_result(result)
+        : m_result(result)
         , m_storage(storage)
         , m_seenTexts(seenTexts)
         , m_file(QString::fromUtf8(paper.fileName))
@@ -143,7 +142,6 @@ private:
         m_lastItem = item;
     }
 
-    const Paper &m_paper;
     ParsedPaper &m_result;
     const PaperParser::Storage m_storage;
     PaperParser::SeenTexts &m_seenTexts;

@@ -69,10 +69,11 @@ TestResult Quiz::ScoreTest()
     result.rank = RankOf(result.score);
     result.scoreText = QString::number(result.score) + QStringLiteral("点");
     result.comment = CommentFor(result.rank);
+    // The title counts the tests as they stood when this one started, even if another copy of
+    // the program has saved some since.
     result.attemptTitle = QStringLiteral("第") + QString::number(qint64(m_store.testsTaken()) + 1)
         + QStringLiteral("回 採点結果");
-    m_store.addTest(result.score);
-    m_saveFailed = !m_store.SaveScores();
+    m_saveFailed = !m_store.recordTest(result.score);
     return result;
 }
 

@@ -4,12 +4,16 @@
 #include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace kivola {
 
 namespace {
 
 constexpr QByteArrayView Utf8Bom("\xEF\xBB\xBF");
+constexpr QByteArrayView Utf16LittleEndianBom("\xFF\xFE");
+constexpr QByteArrayView Utf16BigEndianBom("\xFE\xFF");
 constexpr QByteArrayView DefaultLineEnd("\r\n");
 
 bool isBlank(char c)
@@ -135,6 +139,12 @@ QByteArrayView lineEndOf(const QByteArray &content, const QList<ParsedLine> &lin
 
 } // namespace
 
+QStringConverter::Encoding ProfileFile::converterFor(Encoding encoding)
+{
+    return encoding == Encoding::Utf16BigEndian ? QStringConverter::Utf16BE
+                                                : QStringConverter::Utf16LE;
+}
+
 ProfileFile::ProfileFile(QString path)
     : m_path(std::move(path))
 { }
@@ -195,8 +205,9 @@ QByteArray ProfileFile::withValue(
     return result;
 }
 
-ProfileFile::ReadStatus ProfileFile::readContent(QByteArray &content) const
+ProfileFile::ReadStatus ProfileFile::readContent(QByteArray &content, Encoding &encoding) const
 {
+    encoding = Encoding::Bytes;
     const QFileInfo info(m_path);
     if (!info.exists())
         return ReadStatus::Missing;
@@ -208,6 +219,16 @@ ProfileFile::ReadStatus ProfileFile::readContent(QByteArray &content) const
     content = file.read(MaxFileSize + 1);
     if (content.size() > MaxFileSize || file.error() != QFileDevice::NoError)
         return ReadStatus::Unreadable;
+    if (content.startsWith(Utf16LittleEndianBom) || content.startsWith(Utf16BigEndianBom)) {
+        encoding = content.startsWith(Utf16LittleEndianBom) ? Encoding::Utf16LittleEndian
+                                                            : Encoding::Utf16BigEndian;
+        QStringDecoder decoder(converterFor(encoding), QStringConverter::Flag::Stateless);
+        const QString text = decoder(content);
+        // Half a character or a broken surrogate pair would not survive being written back.
+        if (content.size() % 2 != 0 || decoder.hasError() || !text.isValidUtf16())
+            return ReadStatus::Unreadable;
+        content = text.toUtf8();
+    }
     return ReadStatus::Read;
 }
 
@@ -215,8 +236,9 @@ QByteArray ProfileFile::readString(
     QByteArrayView section, QByteArrayView key, QByteArrayView defaultValue, int bufferSize) const
 {
     QByteArray content;
+    Encoding encoding = Encoding::Bytes;
     std::optional<QByteArray> value;
-    if (readContent(content) == ReadStatus::Read)
+    if (readContent(content, encoding) == ReadStatus::Read)
         value = lookup(content, section, key);
     QByteArray result = value ? *value : defaultValue.toByteArray();
     const qsizetype room = qMax(bufferSize - 1, 0);
@@ -228,15 +250,29 @@ QByteArray ProfileFile::readString(
 bool ProfileFile::writeString(
     QByteArrayView section, QByteArrayView key, QByteArrayView value) const
 {
+    return writeStrings(section, {{key.toByteArray(), value.toByteArray()}});
+}
+
+bool ProfileFile::writeStrings(QByteArrayView section, const QList<KeyValue> &values) const
+{
     QByteArray content;
+    Encoding encoding = Encoding::Bytes;
     // A file we cannot read in full is never replaced: its other content would be lost.
-    if (readContent(content) == ReadStatus::Unreadable)
+    if (readContent(content, encoding) == ReadStatus::Unreadable)
         return false;
+    for (const KeyValue &entry : values)
+        content = withValue(content, section, entry.key, entry.value);
+    if (encoding != Encoding::Bytes) {
+        QStringEncoder encoder(converterFor(encoding), QStringConverter::Flag::WriteBom);
+        content = encoder(QString::fromUtf8(content));
+    }
+    // QSaveFile follows a symbolic link and replaces its target, so the link survives.
+    // Unbuffered, because a buffered write that the disk cuts short (disk full) is not reported
+    // and the commit would put a truncated file in place of the record.
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    const QByteArray updated = withValue(content, section, key, value);
-    if (file.write(updated) != updated.size()) {
+    if (file.write(content) != content.size()) {
         file.cancelWriting();
         return false;
     }

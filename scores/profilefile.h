@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
+#include <QStringConverter>
 
 #include <optional>
 
@@ -19,6 +21,12 @@ public:
     // Anything larger is not a settings file of ours; it reads as defaults and is never rewritten.
     static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
+    struct KeyValue
+    {
+        QByteArray key;
+        QByteArray value;
+    };
+
     explicit ProfileFile(QString path);
 
     const QString &path() const { return m_path; }
@@ -31,8 +39,12 @@ public:
 
     // Sets a key, creating the file, section or key as needed. The new content replaces the old
     // file in one atomic rename, so a failure at any point leaves the old file whole. Returns
-    // false when the file could not be read or written.
+    // false when the file could not be read or written. A symbolic link stays a link: the file
+    // it points to is replaced.
     bool writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value) const;
+    // Sets several keys in order, as the same number of writeString calls would, but in one
+    // rename: a reader or a crash sees all of them changed or none.
+    bool writeStrings(QByteArrayView section, const QList<KeyValue> &values) const;
 
     // The same operations on file content, without touching the disk.
     static std::optional<QByteArray> lookup(
@@ -47,7 +59,16 @@ private:
         Missing,
         Unreadable
     };
-    ReadStatus readContent(QByteArray &content) const;
+    // Files that start with a UTF-16 byte-order mark are read as UTF-8 and written back in
+    // their own encoding, as the Windows profile functions keep a Unicode file Unicode.
+    enum class Encoding
+    {
+        Bytes,
+        Utf16LittleEndian,
+        Utf16BigEndian
+    };
+    static QStringConverter::Encoding converterFor(Encoding encoding);
+    ReadStatus readContent(QByteArray &content, Encoding &encoding) const;
 
     QString m_path;
 };

@@ -2,7 +2,10 @@
 
 #include "lenientnumber.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QLockFile>
+#include <QThread>
 
 #include <limits>
 
@@ -14,6 +17,8 @@ constexpr const char *Section = "MAIN";
 constexpr const char *TestsKey = "NO";
 constexpr const char *PointsKey = "GETS";
 constexpr const char *MissingValue = "0";
+constexpr const char *LockSuffix = ".lock";
+constexpr unsigned long LockRetryMs = 2;
 
 std::int32_t saturatingAdd(std::int32_t counter, std::int32_t amount)
 {
@@ -32,6 +37,11 @@ QString ScoreStore::pathIn(const QString &folder)
     return QDir(folder).filePath(QString::fromLatin1(FileName));
 }
 
+QString ScoreStore::lockPath() const
+{
+    return path() + QLatin1String(LockSuffix);
+}
+
 std::int32_t ScoreStore::load(const char *key) const
 {
     return parseValue(m_file.readString(Section, key, MissingValue, ValueBufferSize));
@@ -45,8 +55,22 @@ void ScoreStore::LoadScores()
 
 bool ScoreStore::SaveScores() const
 {
-    const bool testsSaved = m_file.writeString(Section, TestsKey, formatValue(m_testsTaken));
-    return testsSaved && m_file.writeString(Section, PointsKey, formatValue(m_totalPoints));
+    return m_file.writeStrings(
+        Section, {{TestsKey, formatValue(m_testsTaken)}, {PointsKey, formatValue(m_totalPoints)}});
+}
+
+bool ScoreStore::recordTest(std::int16_t score)
+{
+    QLockFile lock(lockPath());
+    lock.setStaleLockTime(StaleLockMs);
+    // QLockFile's own waiting doubles its pause up to seconds and can lose every round to a
+    // copy that saves in a loop; short even pauses give both a fair chance.
+    const QDeadlineTimer deadline(LockTimeoutMs);
+    while (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError && !deadline.hasExpired())
+        QThread::msleep(LockRetryMs);
+    LoadScores();
+    addTest(score);
+    return SaveScores();
 }
 
 void ScoreStore::addTest(std::int16_t score)

@@ -24,17 +24,33 @@ public:
     static QString pathIn(const QString &folder);
 
     const QString &path() const { return m_file.path(); }
+    // The lock file recordTest holds while it saves.
+    QString lockPath() const;
     std::int32_t testsTaken() const { return m_testsTaken; }
     std::int32_t totalPoints() const { return m_totalPoints; }
 
+    // How long a save waits for another running copy of the program to finish its own save,
+    // and the age at which a lock left by a copy on another machine counts as abandoned. A lock
+    // left by a crashed copy on this machine is taken over at once.
+    static constexpr int LockTimeoutMs = 3000;
+    static constexpr int StaleLockMs = 10000;
+
     void LoadScores();
-    // Writes "NO", then "GETS". Returns false when the file could not be written; the caller
-    // carries on, the old file stays as it was.
+    // Writes "NO", then "GETS", in one replacement of the file, so the two always match.
+    // Returns false when the file could not be written; the caller carries on, the old file
+    // stays as it was.
     bool SaveScores() const;
 
     // Adds one completed test. A counter at the top of its range stays there instead of
     // wrapping round to a negative number.
     void addTest(std::int16_t score);
+
+    // Adds one completed test to the record on disk: reloads the counters, adds the test and
+    // saves, while holding a lock file beside the settings file, so that tests another running
+    // copy saved since this one loaded are kept. When the lock cannot be had in time the test is
+    // saved all the same: losing this test for certain is worse than the small chance of
+    // overwriting another copy's.
+    bool recordTest(std::int16_t score);
 
     // " 3" for 3, "-3" for -3: the form earlier versions wrote and read.
     static QByteArray formatValue(std::int32_t value);

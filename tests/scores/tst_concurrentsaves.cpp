@@ -1,0 +1,175 @@
+#include "scorestore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace kivola;
+
+namespace {
+
+constexpr int ProcessTimeoutMs = 120000;
+// Several saves long, so that the kills land anywhere in a save.
+constexpr int MaxKillDelayMs = 40;
+constexpr int DefaultKillRounds = 60;
+constexpr int TestsPerCopy = 200;
+constexpr int PauseBetweenTestsMs = 2;
+
+QByteArray fileContent(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void waitForLine(QProcess &process)
+{
+    while (!process.canReadLine())
+        QVERIFY(process.waitForReadyRead(ProcessTimeoutMs));
+    process.readLine();
+}
+
+// A copy of the program that records tests; started, it announces itself once it has loaded.
+void startRecorder(QProcess &process, const QStringList &args)
+{
+    process.start(QStringLiteral(KIVOLA_RECORDER), args);
+    QVERIFY2(process.waitForStarted(ProcessTimeoutMs), qPrintable(process.errorString()));
+    waitForLine(process);
+}
+
+} // namespace
+
+class TestConcurrentSaves : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void killedSaveLeavesOldOrNewFile();
+    void twoCopiesKeepEveryTest();
+    void staleLockIsTakenOver();
+    void heldLockDelaysButNeverLosesTest();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_path;
+};
+
+void TestConcurrentSaves::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_path = ScoreStore::pathIn(m_dir->path());
+}
+
+void TestConcurrentSaves::killedSaveLeavesOldOrNewFile()
+{
+    // The counters always move together: n tests of 20 points each.
+    QFile seed(m_path);
+    QVERIFY(seed.open(QIODevice::WriteOnly));
+    seed.write("; my record\r\n[MAIN]\r\nNO= 0\r\nGETS= 0\r\n[OTHER]\r\nkept=yes\r\n");
+    seed.close();
+    const QRegularExpression shape(
+        QStringLiteral("^; my record\r\n\\[MAIN\\]\r\nNO= (\\d+)\r\nGETS= "
+                       "(\\d+)\r\n\\[OTHER\\]\r\nkept=yes\r\n$"));
+
+    const int rounds = qEnvironmentVariableIsSet("KIVOLA_KILL_ROUNDS")
+        ? qEnvironmentVariableIntValue("KIVOLA_KILL_ROUNDS")
+        : DefaultKillRounds;
+    int midSave = 0;
+    int staleLocks = 0;
+    int lastCount = 0;
+    for (int round = 0; round < rounds; ++round) {
+        QProcess recorder;
+        startRecorder(recorder,
+            {QStringLiteral("record"), m_path, QStringLiteral("0"), QStringLiteral("20")});
+        // After its first save, however slow this build makes it, at a random moment.
+        waitForLine(recorder);
+        QThread::msleep(QRandomGenerator::global()->bounded(MaxKillDelayMs));
+        recorder.kill();
+        QVERIFY(recorder.waitForFinished(ProcessTimeoutMs));
+
+        const QRegularExpressionMatch match = shape.match(QString::fromLatin1(fileContent(m_path)));
+        QVERIFY2(match.hasMatch(), qPrintable(QStringLiteral("round %1").arg(round)));
+        const int count = match.captured(1).toInt();
+        QCOMPARE(match.captured(2).toInt(), 20 * count);
+        QVERIFY(count >= lastCount);
+        lastCount = count;
+
+        // A temporary file left behind means the kill came while the new file was being written.
+        QDir dir(m_dir->path());
+        const QString lockName = QFileInfo(ScoreStore(m_path).lockPath()).fileName();
+        const QStringList temporaries
+            = dir.entryList({QStringLiteral("kivola.ini.*")}, QDir::Files | QDir::Hidden);
+        for (const QString &name : temporaries) {
+            if (name == lockName)
+                ++staleLocks;
+            else if (!name.startsWith(lockName) && dir.remove(name))
+                ++midSave;
+        }
+    }
+    qInfo("%d kills: %d inside a save (lock left behind), %d while writing the new file "
+          "(temporary file left behind); %d tests recorded, none lost",
+        rounds, staleLocks, midSave, lastCount);
+    QVERIFY(lastCount > 0);
+    ScoreStore store(m_path);
+    store.LoadScores();
+    QCOMPARE(store.testsTaken(), lastCount);
+    QCOMPARE(store.totalPoints(), 20 * lastCount);
+}
+
+void TestConcurrentSaves::twoCopiesKeepEveryTest()
+{
+    QProcess first;
+    QProcess second;
+    const QString count = QString::number(TestsPerCopy);
+    const QString pause = QString::number(PauseBetweenTestsMs);
+    startRecorder(first, {QStringLiteral("record"), m_path, count, QStringLiteral("20"), pause});
+    startRecorder(second, {QStringLiteral("record"), m_path, count, QStringLiteral("60"), pause});
+    QVERIFY(first.waitForFinished(ProcessTimeoutMs));
+    QVERIFY(second.waitForFinished(ProcessTimeoutMs));
+    QCOMPARE(first.exitCode(), 0);
+    QCOMPARE(second.exitCode(), 0);
+    // Each copy reports its counters after its last test and its failed saves: none.
+    QVERIFY(first.readAllStandardOutput().endsWith(" 0\n"));
+    QVERIFY(second.readAllStandardOutput().endsWith(" 0\n"));
+
+    QCOMPARE(fileContent(m_path), QByteArray("[MAIN]\r\nNO= 400\r\nGETS= 16000\r\n"));
+    QVERIFY(!QFile::exists(ScoreStore(m_path).lockPath()));
+}
+
+void TestConcurrentSaves::staleLockIsTakenOver()
+{
+    QProcess holder;
+    startRecorder(holder, {QStringLiteral("hold"), m_path});
+    holder.kill();
+    QVERIFY(holder.waitForFinished(ProcessTimeoutMs));
+    ScoreStore store(m_path);
+    QVERIFY(QFile::exists(store.lockPath()));
+
+    QVERIFY(store.recordTest(40));
+    // Taken over and released: a save that ignored the lock would have left it in place.
+    QVERIFY(!QFile::exists(store.lockPath()));
+    QCOMPARE(fileContent(m_path), QByteArray("[MAIN]\r\nNO= 1\r\nGETS= 40\r\n"));
+}
+
+void TestConcurrentSaves::heldLockDelaysButNeverLosesTest()
+{
+    QProcess holder;
+    startRecorder(holder, {QStringLiteral("hold"), m_path});
+    ScoreStore store(m_path);
+    const QByteArray lock = fileContent(store.lockPath());
+
+    QVERIFY(store.recordTest(40));
+    QCOMPARE(fileContent(store.lockPath()), lock);
+    QCOMPARE(fileContent(m_path), QByteArray("[MAIN]\r\nNO= 1\r\nGETS= 40\r\n"));
+    holder.kill();
+    QVERIFY(holder.waitForFinished(ProcessTimeoutMs));
+}
+
+QTEST_GUILESS_MAIN(TestConcurrentSaves)
+#include "tst_concurrentsaves.moc"
