@@ -48,6 +48,16 @@ QString indexedName(const char *name, int index)
     return QString::fromLatin1(name) + QString::number(index);
 }
 
+QString spokenMark(const QString &mark)
+{
+    // Read out alone, a bare circle or cross says nothing about the answer.
+    if (mark == QStringLiteral("○"))
+        return QStringLiteral("正しい（○）");
+    if (mark == QStringLiteral("×"))
+        return QStringLiteral("誤り（×）");
+    return mark;
+}
+
 Label *addLabel(QWidget *parent, const QString &name, const QString &text, Twips where,
     const QFont &font, const QColor &color, Sizing sizing, Qt::Alignment horizontal)
 {

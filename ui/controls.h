@@ -46,6 +46,9 @@ QColor menuColor();
 // Members of a control array are named after the array with their index: btnReview0.
 QString indexedName(const char *name, int index);
 
+// A judgement mark as a screen reader should say it: "正しい（○）", "誤り（×）".
+QString spokenMark(const QString &mark);
+
 Label *addLabel(QWidget *parent, const QString &name, const QString &text, Twips where,
     const QFont &font, const QColor &color, Sizing sizing,
     Qt::Alignment horizontal = Qt::AlignLeft);

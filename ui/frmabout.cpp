@@ -25,6 +25,7 @@ FrmAbout::FrmAbout(QWidget *owner)
     picIcon->setGeometry(Twips {240, 240, 540, 540}.toPixels());
     picIcon->setAlignment(Qt::AlignCenter);
     picIcon->setPixmap(programIcon().pixmap(IconPixels, IconPixels));
+    picIcon->setAccessibleName(QStringLiteral("Torenza Kivola のアイコン"));
 
     auto *cmdOK = addButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
         {4245, 3000, 1467, 345}, defaultWindowFont(), palette().color(QPalette::Button));

@@ -19,6 +19,8 @@ FrmQuestion::FrmQuestion(Quiz &quiz)
         QStringLiteral("×"), {2520, 2040, 1335, 1095}, gothic(48), colors::Lavender);
     m_btnYesNo[AnswerTrue] = addButton(this, indexedName("btnYesNo", AnswerTrue),
         QStringLiteral("○"), {720, 2040, 1335, 1095}, gothic(36, Weight::Bold), colors::Pink);
+    for (AnswerCode code : {AnswerTrue, AnswerFalse})
+        m_btnYesNo[code]->setAccessibleName(spokenMark(m_btnYesNo[code]->text()));
     auto *lblQuestion = addLabel(this, QStringLiteral("lblQuestion"), QString(),
         {360, 840, 3855, 855}, gothic(9.75), windowTextColor(), Sizing::Wraps);
     const QFont titleFont = gothic(18, Weight::Bold, Slant::Italic);

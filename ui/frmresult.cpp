@@ -35,6 +35,7 @@ FrmResult::FrmResult(const Quiz &quiz, ScoreStore &store, QWidget *owner)
     for (int row = QuestionsPerTest - 1; row >= 0; --row) {
         btnReview[row] = addButton(this, indexedName("btnReview", row), QStringLiteral("見直し"),
             {4800, rowTop(row), 735, 375}, gothic(9.75), colors::Cream);
+        btnReview[row]->setAccessibleName(QStringLiteral("第%1問 見直し").arg(row + 1));
         connect(btnReview[row], &QPushButton::clicked, this,
             [this, row] { OpenReview(m_quiz, row, this); });
     }
@@ -45,6 +46,7 @@ FrmResult::FrmResult(const Quiz &quiz, ScoreStore &store, QWidget *owner)
         {1800, 5040, 1095, 615}, bigButton, menuColor());
     m_txtScore = addDisplayBox(
         this, QStringLiteral("txtScore"), {3960, 240, 1695, 615}, gothic(24, Weight::Bold));
+    m_txtScore->setAccessibleName(QStringLiteral("得点"));
     m_lblComment = addLabel(this, QStringLiteral("lblComment"), QString(), {360, 1200, 5175, 255},
         gothic(9.75), windowTextColor(), Sizing::Wraps);
 
@@ -97,6 +99,14 @@ void FrmResult::showResult(const TestResult &result)
         m_lblScore[row]->setText(result.rows[row].pointsText);
         m_lblYours[row]->setText(result.rows[row].yourMark);
         m_lblRight[row]->setText(result.rows[row].rightMark);
+        // Each cell names its row and column, so the table reads row by row in any order.
+        const QString question = QStringLiteral("第%1問 ").arg(row + 1);
+        m_lblScore[row]->setAccessibleName(
+            question + QStringLiteral("得点 ") + result.rows[row].pointsText);
+        m_lblYours[row]->setAccessibleName(
+            question + QStringLiteral("回答 ") + kit::spokenMark(result.rows[row].yourMark));
+        m_lblRight[row]->setAccessibleName(
+            question + QStringLiteral("正解 ") + kit::spokenMark(result.rows[row].rightMark));
     }
     m_txtScore->setText(result.scoreText);
     m_lblComment->setText(result.comment);

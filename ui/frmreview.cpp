@@ -23,6 +23,7 @@ FrmReview::FrmReview(QWidget *owner)
         {120, 240, 5175, 855}, gothic(9.75), windowTextColor(), Sizing::Wraps);
     m_txtAnswer = addDisplayBox(
         this, QStringLiteral("txtAnswer"), {2880, 1080, 855, 615}, gothic(24, Weight::Bold));
+    m_txtAnswer->setAccessibleName(QStringLiteral("正解"));
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("採点結果に戻る"),
         {1440, 5280, 2895, 615}, gothic(14.25, Weight::Bold), menuColor());
     auto *frameComment = addFrame(this, QStringLiteral("frameComment"), QStringLiteral("解説"),

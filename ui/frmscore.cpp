@@ -10,6 +10,17 @@
 
 namespace kivola {
 
+namespace {
+
+// Read out alone, "3回" says nothing; the caption beside it goes with it.
+void showValue(kit::Label *label, const QString &caption, const QString &value)
+{
+    label->setText(value);
+    label->setAccessibleName(caption + u' ' + value);
+}
+
+} // namespace
+
 FrmScore::FrmScore(QWidget *owner)
     : ModalWindow(owner, "frmScore", QStringLiteral("Torenza　Kivola　- 成績表 -"), {4590, 4680},
         Frame::Sizable)
@@ -58,14 +69,15 @@ FrmScore::FrmScore(QWidget *owner)
 
 void FrmScore::showSummary(const ScoreSummary &summary)
 {
-    m_lblNo->setText(summary.countText);
-    m_lblScore->setText(summary.totalText);
+    showValue(m_lblNo, QStringLiteral("テスト回数"), summary.countText);
+    showValue(m_lblScore, QStringLiteral("総得点数"), summary.totalText);
     // Without a test (or with a record no test can produce) there is no honest rate, level or
     // comment: the window shows a zero rate and leaves the rest blank rather than the sample
     // figures of its layout.
-    m_lblRate->setText(summary.rateText.value_or(QStringLiteral("0％")));
+    showValue(
+        m_lblRate, QStringLiteral("正答率"), summary.rateText.value_or(QStringLiteral("0％")));
     m_lblComment->setText(summary.comment.value_or(QString()));
-    m_lblLevel->setText(summary.level.value_or(QString()));
+    showValue(m_lblLevel, QStringLiteral("レベル"), summary.level.value_or(QString()));
 }
 
 } // namespace kivola

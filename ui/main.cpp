@@ -5,22 +5,33 @@
 #include "questionbank.h"
 #include "quiz.h"
 #include "scorestore.h"
+#include "settingslocation.h"
+#include "startuptrace.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QStyleFactory>
 
 int main(int argc, char *argv[])
 {
     using namespace kivola;
+    const StartupTrace::Mode trace = StartupTrace::requestedMode();
+    if (trace != StartupTrace::Mode::Off)
+        StartupTrace::markStart();
     kit::registerGothicSubstitutions();
     QApplication app(argc, argv);
+    StartupTrace::install(trace);
     QApplication::setApplicationName(QStringLiteral("kivola"));
     QApplication::setApplicationVersion(QStringLiteral("1.00.0007"));
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.example.torenza.kivola"));
     // One look on every platform, and one that draws buttons in their own background colour.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(kit::defaultWindowFont());
 
-    ScoreStore store(ScoreStore::pathIn(QCoreApplication::applicationDirPath()));
+    const SettingsLocation settings(QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    ScoreStore store(settings.path());
     ClockRandomSource random;
     Quiz quiz([] { return BankLoader(compiledPapersDirectory()).build(); }, store, random);
 

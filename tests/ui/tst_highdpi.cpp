@@ -1,0 +1,206 @@
+#include "compiledpapers.h"
+#include "flowfixture.h"
+#include "frmabout.h"
+#include "frmquestion.h"
+#include "frmresult.h"
+#include "frmreview.h"
+#include "frmscore.h"
+#include "grading.h"
+#include "label.h"
+#include "programicon.h"
+#include "questionbank.h"
+#include "scoresummary.h"
+#include "uitest.h"
+
+#include <QApplication>
+#include <QColorSpace>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTest>
+
+#include <cmath>
+
+using namespace kivola;
+
+// Runs once per screen scale factor (QT_SCALE_FACTOR, set by CTest): the layouts are in logical
+// pixels and their fonts in pixels, so every text that fits at one factor must fit at all.
+namespace {
+
+constexpr int IconPixels = 32;
+constexpr int ResultRanks = 11;
+
+// QLineEdit keeps this many pixels between its frame and its text on each side.
+constexpr int LineEditTextMargin = 2;
+
+qreal requestedFactor()
+{
+    const QString factor = qEnvironmentVariable("QT_SCALE_FACTOR");
+    return factor.isEmpty() ? 1.0 : factor.toDouble();
+}
+
+// Why a label does not show the whole of a text, or an empty string when it does. One-line
+// labels must be as wide as the text; wrapping ones must hold every line the text wraps to.
+QString shortfall(kit::Label *label, const QString &text)
+{
+    label->setText(text);
+    const QRect area = label->contentsRect();
+    const QFontMetrics metrics = label->fontMetrics();
+    const QRect needed = label->wordWrap()
+        ? metrics.boundingRect(area, int(label->alignment()) | Qt::TextWordWrap, text)
+        : QRect(area.topLeft(), QSize(metrics.horizontalAdvance(text), metrics.height()));
+    // Line breaking lets a closing comma or full stop hang at the end of a line; its ink sits in
+    // the left half of its box, so half its advance may reach past the edge unseen.
+    const int hanging = label->wordWrap() ? metrics.horizontalAdvance(QChar(u'、')) / 2 : 0;
+    QStringList faults;
+    if (needed.width() > area.width() + hanging || needed.height() > area.height())
+        faults.append(QStringLiteral("needs %1×%2 px (%3 px on one line), has %4×%5")
+                          .arg(needed.width())
+                          .arg(needed.height())
+                          .arg(metrics.horizontalAdvance(text))
+                          .arg(area.width())
+                          .arg(area.height()));
+    if (!label->window()->rect().contains(label->geometry()))
+        faults.append(QStringLiteral("reaches outside the window"));
+    return faults.isEmpty() ? QString()
+                            : label->objectName() + QStringLiteral(" 「") + text
+            + QStringLiteral("」: ") + faults.join(QStringLiteral(", "));
+}
+
+kit::Label *label(const QWidget *window, const char *name)
+{
+    return window->findChild<kit::Label *>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class TestHighDpi : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+    void everyQuestionFits();
+    void everyExplanationFits();
+    void everyCommentFits();
+    void widestValuesFit();
+    void iconIsSharp();
+
+private:
+    QuestionBank m_bank;
+};
+
+void TestHighDpi::initTestCase()
+{
+    uitest::setUpApplication();
+    // Without this the runs at the other factors would quietly test factor 1 again.
+    QCOMPARE(qApp->devicePixelRatio(), requestedFactor());
+    const BankBuild build = BankLoader(compiledPapersDirectory()).build();
+    QVERIFY(build.isUsable());
+    m_bank = build.bank;
+}
+
+void TestHighDpi::cleanup()
+{
+    QVERIFY(uitest::noWindowLeft());
+}
+
+void TestHighDpi::everyQuestionFits()
+{
+    FlowFixture f({1});
+    f.quiz.StartTest();
+    FrmQuestion question(f.quiz);
+    FrmReview review(nullptr);
+    QStringList faults;
+    for (int id = 1; id <= m_bank.questionCount(); ++id) {
+        const QString &text = m_bank.record(id).questionText;
+        faults << shortfall(label(&question, "lblQuestion"), text)
+               << shortfall(label(&review, "lblQuestion"), text);
+    }
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+void TestHighDpi::everyExplanationFits()
+{
+    FrmReview review(nullptr);
+    QStringList faults;
+    for (int id = 1; id <= m_bank.questionCount(); ++id)
+        faults << shortfall(label(&review, "lblComment"), m_bank.record(id).explanation);
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+void TestHighDpi::everyCommentFits()
+{
+    FlowFixture f({1});
+    FrmResult result(f.quiz, f.store, nullptr);
+    FrmScore report(nullptr);
+    QStringList reportFaults;
+    QStringList resultFaults;
+    for (int rank = 0; rank < ResultRanks; ++rank) {
+        reportFaults << shortfall(label(&report, "lblComment"), CommentFor(rank));
+        resultFaults << shortfall(label(&result, "lblComment"), CommentFor(rank));
+    }
+    reportFaults.removeAll(QString());
+    resultFaults.removeAll(QString());
+    QVERIFY2(reportFaults.isEmpty(), qPrintable(reportFaults.join(u'\n')));
+    // The result sheet gives its comment one line: the longest comments fit it only in a face
+    // with the original's proportional kana.
+    QVERIFY2(resultFaults.isEmpty(), qPrintable(resultFaults.join(u'\n')));
+}
+
+void TestHighDpi::widestValuesFit()
+{
+    FrmScore report(nullptr);
+    QStringList faults;
+    for (int rank = 0; rank < ResultRanks; ++rank)
+        faults << shortfall(label(&report, "lblLevel"), LevelFor(rank));
+    faults << shortfall(label(&report, "lblScore"), QStringLiteral("100点"))
+           << shortfall(label(&report, "lblRate"), QStringLiteral("100％"));
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+
+    FlowFixture f({1});
+    FrmResult result(f.quiz, f.store, nullptr);
+    auto *box = result.findChild<QLineEdit *>(QStringLiteral("txtScore"));
+    box->setText(QStringLiteral("100点"));
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = box->rect();
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    QVERIFY(box->fontMetrics().horizontalAdvance(box->text()) + 2 * LineEditTextMargin
+        <= contents.width());
+    QVERIFY(box->fontMetrics().height() <= contents.height());
+}
+
+void TestHighDpi::iconIsSharp()
+{
+    const qreal factor = qApp->devicePixelRatio();
+    const int devicePixels = int(std::ceil(IconPixels * factor));
+    // The version window's picture is drawn at the screen's resolution, not blown up from 32 px.
+    FrmAbout about(nullptr);
+    const QPixmap shown = about.findChild<QLabel *>(QStringLiteral("picIcon"))->pixmap();
+    QCOMPARE(shown.devicePixelRatio(), factor);
+    QCOMPARE(shown.deviceIndependentSize(), QSizeF(IconPixels, IconPixels));
+    QVERIFY(shown.width() >= devicePixels);
+    // Where a rendition of exactly that size exists, it is the one shown, pixel for pixel.
+    const QImage rendition(QStringLiteral(":/icons/kivola-%1.png").arg(devicePixels));
+    if (!rendition.isNull()) {
+        const QImage expected = rendition.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QImage pixels = shown.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        pixels.setDevicePixelRatio(expected.devicePixelRatio());
+        pixels.setColorSpace(expected.colorSpace());
+        QCOMPARE(pixels, expected);
+    }
+    // The window icon offers a rendition at least as large as the title bar asks for.
+    bool largeEnough = false;
+    for (const QSize &size : kit::programIcon().availableSizes())
+        largeEnough = largeEnough || size.width() >= devicePixels;
+    QVERIFY(largeEnough);
+}
+
+QTEST_MAIN(TestHighDpi)
+#include "tst_highdpi.moc"
