@@ -72,7 +72,8 @@ class Display:
                 break
             time.sleep(0.05)
         if shutil.which("openbox"):
-            self.procs.append(subprocess.Popen(["openbox"], env=env, stderr=subprocess.DEVNULL))
+            self.procs.append(subprocess.Popen(["openbox"], env=env, stdout=subprocess.DEVNULL,
+                                               stderr=subprocess.DEVNULL))
             time.sleep(0.5)
         return env
 
@@ -92,6 +93,32 @@ def await_event(proc_log, count_before, kind, name, timeout=10.0):
                 return events
         time.sleep(0.02)
     raise RuntimeError(f"no {kind} of {name} within {timeout} s")
+
+
+def minimal_dialog_run(program, env, folder, opens):
+    """The floor for a window transition: button press -> first paint of a small dialog."""
+    log = os.path.join(folder, "minimal.log")
+    with open(log, "w") as out:
+        proc = subprocess.Popen([program], env=dict(env, KIVOLA_TRACE_STARTUP="1"), cwd=folder,
+                                stderr=out, stdout=subprocess.DEVNULL)
+    times = []
+    try:
+        events = await_event(log, 0, "paint", "minimal")
+        for _ in range(opens):
+            before = len(events)
+            subprocess.run(["xdotool", "key", "Return"], env=env, check=True)
+            events = await_event(log, before, "paint", "minimalDialog")
+            press = [e for e in events[before:] if e[1] == "input"][-1]
+            paint = next(e for e in events[before:] if e[1] == "paint")
+            times.append((paint[0] - press[0]) / 1e6)
+            subprocess.run(["xdotool", "key", "Escape"], env=env, check=True)
+            time.sleep(0.2)
+            with open(log) as f:
+                events = parse_trace(f.read())
+    finally:
+        proc.send_signal(signal.SIGTERM)
+        proc.wait()
+    return times
 
 
 def interactive_run(program, env, folder):
@@ -175,6 +202,11 @@ def main():
                 for name, value in times.items():
                     transitions.setdefault(name, []).extend(
                         value if isinstance(value, list) else [value])
+            floor = []
+            for _ in range(args.tests):
+                floor.extend(minimal_dialog_run(minimal, dict(xenv, QT_QPA_PLATFORM="xcb"),
+                                                folder, 5))
+            rows.append(fmt("button → minimal Qt dialog painted (xcb, the floor)", floor))
             for name, values in transitions.items():
                 rows.append(fmt(f"{name} (xcb)", values))
             rows.append(fmt("peak RSS over a whole test (xcb)", peak, "MiB"))
