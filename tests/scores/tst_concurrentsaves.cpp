@@ -1,4 +1,5 @@
 #include "scorestore.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,12 +20,6 @@ constexpr int MaxKillDelayMs = 40;
 constexpr int DefaultKillRounds = 60;
 constexpr int TestsPerCopy = 200;
 constexpr int PauseBetweenTestsMs = 2;
-
-QByteArray fileContent(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void waitForLine(QProcess &process)
 {

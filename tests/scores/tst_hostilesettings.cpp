@@ -1,4 +1,5 @@
 #include "scorestore.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,19 +27,6 @@ constexpr std::int16_t Score = 40;
 constexpr int FullDiskBytes = 1024;
 constexpr int ChildExitCannotDropRights = 77;
 constexpr int ProcessTimeoutMs = 60000;
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
-}
-
-QByteArray fileContent(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList entriesOf(const QString &folder)
 {

@@ -1,5 +1,6 @@
 #include "scorestore.h"
 #include "settingslocation.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,19 +14,6 @@ namespace {
 bool neverTakesFiles(const QString &)
 {
     return false;
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray fileContent(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "gothicfont.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QStyleFactory>
 
@@ -32,6 +34,14 @@ QWidget *nextFocusable(QWidget *widget)
     while (next != widget && !(next->focusPolicy() & Qt::TabFocus))
         next = next->nextInFocusChain();
     return next;
+}
+
+QString textOf(const QWidget *window, const QString &name)
+{
+    if (const auto *label = window->findChild<QLabel *>(name))
+        return label->text();
+    const auto *box = window->findChild<QLineEdit *>(name);
+    return box ? box->text() : QString();
 }
 
 bool noWindowLeft()

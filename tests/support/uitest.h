@@ -24,6 +24,9 @@ template <typename T> T *child(const QWidget *window, const QString &name)
 // The next widget in tab order that takes the keyboard focus.
 QWidget *nextFocusable(QWidget *widget);
 
+// The text a label or a display box of the window shows.
+QString textOf(const QWidget *window, const QString &name);
+
 // True when no top-level window is left, once pending deletions have run.
 bool noWindowLeft();
 

@@ -14,15 +14,7 @@
 
 using namespace kivola;
 using uitest::child;
-
-namespace {
-
-QString textOf(const QWidget *window, const char *name)
-{
-    return child<QLabel>(window, QString::fromLatin1(name))->text();
-}
-
-} // namespace
+using uitest::textOf;
 
 class TestFrmReview : public QObject
 {

@@ -1,5 +1,6 @@
 #include "flowfixture.h"
 #include "grading.h"
+#include "testfiles.h"
 #include "uitest.h"
 
 #include <QFile>
@@ -11,34 +12,15 @@
 
 using namespace kivola;
 using uitest::child;
+using uitest::textOf;
 
 namespace {
-
-QByteArray fileContent(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 void click(QWidget *window, const QString &name)
 {
     auto *button = child<QPushButton>(window, name);
     QVERIFY2(button, qPrintable(name));
     button->click();
-}
-
-QString textOf(const QWidget *window, const QString &name)
-{
-    if (const auto *label = child<QLabel>(window, name))
-        return label->text();
-    return child<QLineEdit>(window, name)->text();
 }
 
 // Answers the five questions in turn, noting each heading and question text.
