@@ -2,16 +2,14 @@
 
 #include "banktext.h"
 #include "grading.h"
-#include "scorestore.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace kivola {
 
-Quiz::Quiz(BankSource bankSource, ScoreStore &store, RandomSource &random)
+Quiz::Quiz(BankSource bankSource, RandomSource &random)
     : m_bankSource(std::move(bankSource))
-    , m_store(store)
     , m_random(random)
 { }
 
@@ -24,7 +22,6 @@ std::int16_t Quiz::idForDraw(float uniform)
 Quiz::StartOutcome Quiz::StartTest()
 {
     m_build = m_bankSource();
-    m_store.LoadScores();
     m_run.testScore = 0;
     if (!m_build.isUsable()) {
         m_run.currentNo = 0;
@@ -50,31 +47,25 @@ Quiz::AnswerOutcome Quiz::RecordAnswer(AnswerCode code)
     const std::int16_t answered = m_run.currentNo++;
     if (answered < QuestionsPerTest)
         return AnswerOutcome::NextQuestion;
-    m_result = ScoreTest();
+    m_graded = ScoreTest();
     return AnswerOutcome::Graded;
 }
 
-TestResult Quiz::ScoreTest()
+GradedTest Quiz::ScoreTest()
 {
-    TestResult result;
+    GradedTest graded;
     m_run.testScore = 0;
     for (int n = 1; n <= QuestionsPerTest; ++n) {
-        const std::int16_t correct = codeOf(questionOfSlot(n).answerCode);
-        const std::int16_t given = m_run.answers[n];
-        const std::int16_t points = PointsFor(correct, given);
-        m_run.testScore = std::int16_t(m_run.testScore + points);
-        result.rows[n - 1] = {QString::number(points), AnswerMark(given), AnswerMark(correct)};
+        GradedAnswer &answer = graded.answers[n - 1];
+        answer.bankId = m_run.selectedIds[n];
+        answer.correct = codeOf(questionOfSlot(n).answerCode);
+        answer.given = m_run.answers[n];
+        answer.points = PointsFor(answer.correct, answer.given);
+        m_run.testScore = std::int16_t(m_run.testScore + answer.points);
     }
-    result.score = m_run.testScore;
-    result.rank = RankOf(result.score);
-    result.scoreText = QString::number(result.score) + QStringLiteral("点");
-    result.comment = CommentFor(result.rank);
-    // The title counts the tests as they stood when this one started, even if another copy of
-    // the program has saved some since.
-    result.attemptTitle = QStringLiteral("第") + QString::number(qint64(m_store.testsTaken()) + 1)
-        + QStringLiteral("回 採点結果");
-    m_saveFailed = !m_store.recordTest(result.score);
-    return result;
+    graded.score = m_run.testScore;
+    graded.rank = RankOf(graded.score);
+    return graded;
 }
 
 const QuestionRecord &Quiz::currentQuestion() const
@@ -84,8 +75,11 @@ const QuestionRecord &Quiz::currentQuestion() const
 
 const QuestionRecord &Quiz::questionOfSlot(int n) const
 {
-    const int slot = std::clamp(n, 1, QuestionsPerTest);
-    return m_build.bank.record(m_run.selectedIds[slot]);
+    // A wrong slot is a programming error: stop with a clear message rather than show another
+    // question than the one asked for.
+    if (n < 1 || n > QuestionsPerTest)
+        qFatal("Quiz::questionOfSlot: slot %d is outside 1..%d", n, QuestionsPerTest);
+    return m_build.bank.record(m_run.selectedIds[n]);
 }
 
 } // namespace kivola

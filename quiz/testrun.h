@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <array>
 #include <cstdint>
 
@@ -18,27 +16,6 @@ struct TestRun
     // The question being shown, 1..5; 6 once the fifth has been answered.
     std::int16_t currentNo = 0;
     std::int16_t testScore = 0;
-};
-
-// One line of the result sheet.
-struct ResultRow
-{
-    QString pointsText;
-    QString yourMark;
-    QString rightMark;
-
-    bool operator==(const ResultRow &) const = default;
-};
-
-// Everything grading produces for the result sheet; rows[0] is question 1.
-struct TestResult
-{
-    std::array<ResultRow, QuestionsPerTest> rows;
-    std::int16_t score = 0;
-    QString scoreText;
-    int rank = 0;
-    QString comment;
-    QString attemptTitle;
 };
 
 } // namespace kivola

@@ -2,11 +2,14 @@
 
 #include "lenientnumber.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QThread>
 
+#include <cstdlib>
 #include <limits>
 
 namespace kivola {
@@ -19,6 +22,25 @@ constexpr const char *PointsKey = "GETS";
 constexpr const char *MissingValue = "0";
 constexpr const char *LockSuffix = ".lock";
 constexpr unsigned long LockRetryMs = 2;
+// A copy of the program writes its name into a new lock file at once; one that still names
+// nobody after this long never will.
+constexpr qint64 UnnamedLockGraceMs = 1000;
+
+// A lock file that names no owner (empty, unreadable, or no lock of ours at all) protects
+// nothing: left alone it would hold up every save for the full wait.
+bool isOwnerlessLock(QLockFile &lock, const QString &path)
+{
+    qint64 pid = 0;
+    QString hostName;
+    QString appName;
+    if (lock.getLockInfo(&pid, &hostName, &appName))
+        return false;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    const qint64 age = info.lastModified().msecsTo(QDateTime::currentDateTime());
+    return std::abs(age) > UnnamedLockGraceMs;
+}
 
 std::int32_t saturatingAdd(std::int32_t counter, std::int32_t amount)
 {
@@ -66,8 +88,13 @@ bool ScoreStore::recordTest(std::int16_t score)
     // QLockFile's own waiting doubles its pause up to seconds and can lose every round to a
     // copy that saves in a loop; short even pauses give both a fair chance.
     const QDeadlineTimer deadline(LockTimeoutMs);
-    while (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError && !deadline.hasExpired())
-        QThread::msleep(LockRetryMs);
+    while (
+        !lock.tryLock(0) && lock.error() == QLockFile::LockFailedError && !deadline.hasExpired()) {
+        if (isOwnerlessLock(lock, lockPath()))
+            lock.removeStaleLockFile();
+        else
+            QThread::msleep(LockRetryMs);
+    }
     LoadScores();
     addTest(score);
     return SaveScores();

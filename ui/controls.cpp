@@ -1,5 +1,6 @@
 #include "controls.h"
 
+#include "banktext.h"
 #include "gothicfont.h"
 
 #include <QApplication>
@@ -48,14 +49,11 @@ QString indexedName(const char *name, int index)
     return QString::fromLatin1(name) + QString::number(index);
 }
 
-QString spokenMark(const QString &mark)
+QString spokenAnswer(AnswerCode code)
 {
     // Read out alone, a bare circle or cross says nothing about the answer.
-    if (mark == QStringLiteral("○"))
-        return QStringLiteral("正しい（○）");
-    if (mark == QStringLiteral("×"))
-        return QStringLiteral("誤り（×）");
-    return mark;
+    const QString meaning = code == AnswerTrue ? QStringLiteral("正しい") : QStringLiteral("誤り");
+    return meaning + QStringLiteral("（") + AnswerMark(code) + QStringLiteral("）");
 }
 
 Label *addLabel(QWidget *parent, const QString &name, const QString &text, Twips where,

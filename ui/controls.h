@@ -1,6 +1,7 @@
 #pragma once
 
 #include "label.h"
+#include "questionrecord.h"
 #include "shapewidget.h"
 #include "twips.h"
 
@@ -46,8 +47,9 @@ QColor menuColor();
 // Members of a control array are named after the array with their index: btnReview0.
 QString indexedName(const char *name, int index);
 
-// A judgement mark as a screen reader should say it: "正しい（○）", "誤り（×）".
-QString spokenMark(const QString &mark);
+// A judgement as a screen reader should say it: "正しい（○）", "誤り（×）". Like its mark, any
+// code other than true is read as false.
+QString spokenAnswer(AnswerCode code);
 
 Label *addLabel(QWidget *parent, const QString &name, const QString &text, Twips where,
     const QFont &font, const QColor &color, Sizing sizing,

@@ -10,6 +10,7 @@
 #include "scorestore.h"
 #include "scoresummary.h"
 #include "testflow.h"
+#include "testsession.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -26,9 +27,8 @@ constexpr QSize DesignedClientTwips {4695, 3150};
 
 } // namespace
 
-FrmMain::FrmMain(Quiz &quiz, ScoreStore &store)
-    : m_quiz(quiz)
-    , m_store(store)
+FrmMain::FrmMain(TestSession &session)
+    : m_session(session)
 {
     using namespace kit;
     setObjectName(QStringLiteral("frmMain"));
@@ -129,13 +129,14 @@ void FrmMain::keyPressEvent(QKeyEvent *event)
 
 void FrmMain::startTest()
 {
-    runTest(m_quiz, m_store, this);
+    runTest(m_session, this);
 }
 
 void FrmMain::showScores()
 {
-    const ScoreSummary summary = ReportText(m_store);
-    if (m_store.testsTaken() == 0) {
+    ScoreStore &store = m_session.store();
+    const ScoreSummary summary = ReportText(store);
+    if (store.testsTaken() == 0) {
         QMessageBox box(QMessageBox::Information, QStringLiteral("Torenza Kivola"),
             QStringLiteral("まずはテストを受けてみましょう"), QMessageBox::Ok, this);
         box.exec();

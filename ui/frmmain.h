@@ -7,8 +7,7 @@ class QAction;
 namespace kivola {
 
 class ClockStatusBar;
-class Quiz;
-class ScoreStore;
+class TestSession;
 
 // The window the program starts into and the only one that is not modal: title panel, the
 // three buttons, menus and a status bar with the date and time.
@@ -21,7 +20,7 @@ public:
     static constexpr int OuterWidthTwips = 4785;
     static constexpr int OuterHeightTwips = 3810;
 
-    FrmMain(Quiz &quiz, ScoreStore &store);
+    explicit FrmMain(TestSession &session);
 
     ClockStatusBar *clockStatusBar() const { return m_statusBar; }
 
@@ -35,8 +34,7 @@ private:
     void toggleStatusBar();
     void showAbout();
 
-    Quiz &m_quiz;
-    ScoreStore &m_store;
+    TestSession &m_session;
     ClockStatusBar *m_statusBar;
     QAction *m_statusBarAction;
 };

@@ -3,16 +3,16 @@
 #include "centeronscreen.h"
 #include "controls.h"
 #include "gothicfont.h"
-#include "quiz.h"
+#include "testsession.h"
 
 #include <QPushButton>
 
 namespace kivola {
 
-FrmQuestion::FrmQuestion(Quiz &quiz)
+FrmQuestion::FrmQuestion(TestSession &session)
     : ModalWindow(nullptr, "frmQuestion", QStringLiteral("Torenza　Kivola　- 問題 -"), {4605, 3345},
         Frame::Sizable)
-    , m_quiz(quiz)
+    , m_session(session)
 {
     using namespace kit;
     m_btnYesNo[AnswerFalse] = addButton(this, indexedName("btnYesNo", AnswerFalse),
@@ -20,7 +20,7 @@ FrmQuestion::FrmQuestion(Quiz &quiz)
     m_btnYesNo[AnswerTrue] = addButton(this, indexedName("btnYesNo", AnswerTrue),
         QStringLiteral("○"), {720, 2040, 1335, 1095}, gothic(36, Weight::Bold), colors::Pink);
     for (AnswerCode code : {AnswerTrue, AnswerFalse})
-        m_btnYesNo[code]->setAccessibleName(spokenMark(m_btnYesNo[code]->text()));
+        m_btnYesNo[code]->setAccessibleName(spokenAnswer(code));
     auto *lblQuestion = addLabel(this, QStringLiteral("lblQuestion"), QString(),
         {360, 840, 3855, 855}, gothic(9.75), windowTextColor(), Sizing::Wraps);
     const QFont titleFont = gothic(18, Weight::Bold, Slant::Italic);
@@ -37,16 +37,16 @@ FrmQuestion::FrmQuestion(Quiz &quiz)
     setTabOrder(m_btnYesNo[AnswerTrue], m_btnYesNo[AnswerFalse]);
     m_btnYesNo[AnswerTrue]->setFocus();
 
-    lblQuestion->setText(m_quiz.currentQuestion().questionText);
+    lblQuestion->setText(m_session.quiz().currentQuestion().questionText);
     CenterOnScreen(this);
-    const QString heading = QStringLiteral("第%1問").arg(m_quiz.run().currentNo);
+    const QString heading = QStringLiteral("第%1問").arg(m_session.quiz().run().currentNo);
     title1a->setText(heading);
     title1b->setText(heading);
 }
 
 void FrmQuestion::answer(int code)
 {
-    m_quiz.RecordAnswer(AnswerCode(code));
+    m_session.answer(AnswerCode(code));
     accept();
 }
 

@@ -8,7 +8,7 @@ class QPushButton;
 
 namespace kivola {
 
-class Quiz;
+class TestSession;
 
 // One question of the running test with the two answer buttons. Each window lives for one
 // answer: a click hands the answer to the test run and closes the window.
@@ -17,12 +17,12 @@ class FrmQuestion : public kit::ModalWindow
     Q_OBJECT
 
 public:
-    explicit FrmQuestion(Quiz &quiz);
+    explicit FrmQuestion(TestSession &session);
 
 private:
     void answer(int code);
 
-    Quiz &m_quiz;
+    TestSession &m_session;
     // Indexed by answer code: 1 is "○", 2 is "×"; slot 0 is unused.
     std::array<QPushButton *, 3> m_btnYesNo {};
 };

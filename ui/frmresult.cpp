@@ -1,10 +1,12 @@
 #include "frmresult.h"
 
+#include "banktext.h"
 #include "centeronscreen.h"
 #include "controls.h"
 #include "frmreview.h"
 #include "frmscore.h"
 #include "gothicfont.h"
+#include "grading.h"
 #include "scoresummary.h"
 
 #include <QLineEdit>
@@ -93,25 +95,26 @@ FrmResult::FrmResult(const Quiz &quiz, ScoreStore &store, QWidget *owner)
     CenterOnScreen(this);
 }
 
-void FrmResult::showResult(const TestResult &result)
+void FrmResult::showResult(const GradedTest &graded, const QString &title)
 {
     for (int row = 0; row < QuestionsPerTest; ++row) {
-        m_lblScore[row]->setText(result.rows[row].pointsText);
-        m_lblYours[row]->setText(result.rows[row].yourMark);
-        m_lblRight[row]->setText(result.rows[row].rightMark);
+        const GradedAnswer &answer = graded.answers[row];
+        const QString points = QString::number(answer.points);
+        m_lblScore[row]->setText(points);
+        m_lblYours[row]->setText(AnswerMark(answer.given));
+        m_lblRight[row]->setText(AnswerMark(answer.correct));
         // Each cell names its row and column, so the table reads row by row in any order.
         const QString question = QStringLiteral("第%1問 ").arg(row + 1);
-        m_lblScore[row]->setAccessibleName(
-            question + QStringLiteral("得点 ") + result.rows[row].pointsText);
+        m_lblScore[row]->setAccessibleName(question + QStringLiteral("得点 ") + points);
         m_lblYours[row]->setAccessibleName(
-            question + QStringLiteral("回答 ") + kit::spokenMark(result.rows[row].yourMark));
+            question + QStringLiteral("回答 ") + kit::spokenAnswer(answer.given));
         m_lblRight[row]->setAccessibleName(
-            question + QStringLiteral("正解 ") + kit::spokenMark(result.rows[row].rightMark));
+            question + QStringLiteral("正解 ") + kit::spokenAnswer(answer.correct));
     }
-    m_txtScore->setText(result.scoreText);
-    m_lblComment->setText(result.comment);
-    m_title2a->setText(result.attemptTitle);
-    m_title2b->setText(result.attemptTitle);
+    m_txtScore->setText(ScoreText(graded.score));
+    m_lblComment->setText(CommentFor(graded.rank));
+    m_title2a->setText(title);
+    m_title2b->setText(title);
 }
 
 void FrmResult::showScores()

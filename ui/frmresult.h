@@ -1,7 +1,7 @@
 #pragma once
 
+#include "gradedtest.h"
 #include "modalwindow.h"
-#include "testrun.h"
 
 #include <array>
 
@@ -24,7 +24,8 @@ class FrmResult : public kit::ModalWindow
 public:
     FrmResult(const Quiz &quiz, ScoreStore &store, QWidget *owner);
 
-    void showResult(const TestResult &result);
+    // Shows a graded test under the given heading ("第4回 採点結果").
+    void showResult(const GradedTest &graded, const QString &title);
 
 private:
     void showScores();

@@ -7,6 +7,7 @@
 #include "scorestore.h"
 #include "settingslocation.h"
 #include "startuptrace.h"
+#include "testsession.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -33,9 +34,10 @@ int main(int argc, char *argv[])
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     ScoreStore store(settings.path());
     ClockRandomSource random;
-    Quiz quiz([] { return BankLoader(compiledPapersDirectory()).build(); }, store, random);
+    Quiz quiz([] { return BankLoader(compiledPapersDirectory()).build(); }, random);
+    TestSession session(quiz, store);
 
-    FrmMain window(quiz, store);
+    FrmMain window(session);
     window.show();
     return app.exec();
 }

@@ -2,9 +2,12 @@
 
 #include "frmquestion.h"
 #include "frmresult.h"
-#include "quiz.h"
+#include "scorestore.h"
+#include "testsession.h"
 
+#include <QDir>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace kivola {
 
@@ -12,6 +15,8 @@ namespace {
 
 // How many content faults the message lists before it says how many more there are.
 constexpr int ShownFaults = 5;
+
+const QString MessageTitle = QStringLiteral("Torenza Kivola");
 
 void reportUnusableBank(const BankBuild &build, QWidget *mainWindow)
 {
@@ -24,28 +29,46 @@ void reportUnusableBank(const BankBuild &build, QWidget *mainWindow)
     if (!build.missingPapers.isEmpty())
         lines.append(QStringLiteral("見つからない問題ファイル：")
             + build.missingPapers.join(QStringLiteral("、")));
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Torenza Kivola"),
+    QMessageBox box(QMessageBox::Warning, MessageTitle,
         QStringLiteral("問題データがそろっていないため、テストを始められません。"), QMessageBox::Ok,
         mainWindow);
     box.setInformativeText(lines.join(u'\n'));
     box.exec();
 }
 
+// Said over the result sheet, so the student sees the score first and then learns that it did
+// not count.
+void reportUnsavedScore(const QString &settingsPath, QWidget *resultWindow)
+{
+    QMessageBox box(QMessageBox::Warning, MessageTitle,
+        QStringLiteral(
+            "成績ファイルに書き込めなかったため、今回のテストは成績表に記録されていません。"),
+        QMessageBox::Ok, resultWindow);
+    box.setObjectName(QStringLiteral("unsavedScoreMessage"));
+    box.setInformativeText(QDir::toNativeSeparators(settingsPath));
+    box.exec();
+}
+
 } // namespace
 
-void runTest(Quiz &quiz, ScoreStore &store, QWidget *mainWindow)
+void runTest(TestSession &session, QWidget *mainWindow)
 {
-    if (quiz.StartTest() == Quiz::StartOutcome::BankUnusable) {
+    Quiz &quiz = session.quiz();
+    if (session.begin() == Quiz::StartOutcome::BankUnusable) {
         reportUnusableBank(quiz.lastBuild(), mainWindow);
         return;
     }
     while (quiz.isAnswering()) {
-        FrmQuestion question(quiz);
+        FrmQuestion question(session);
         if (question.exec() != QDialog::Accepted)
             return;
     }
-    FrmResult result(quiz, store, mainWindow);
-    result.showResult(quiz.result());
+    FrmResult result(quiz, session.store(), mainWindow);
+    result.showResult(quiz.graded(), session.resultTitle());
+    if (session.lastSaveFailed()) {
+        QTimer::singleShot(0, &result,
+            [&result, path = session.store().path()] { reportUnsavedScore(path, &result); });
+    }
     result.exec();
 }
 

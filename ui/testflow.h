@@ -4,12 +4,11 @@ class QWidget;
 
 namespace kivola {
 
-class Quiz;
-class ScoreStore;
+class TestSession;
 
 // A whole test on screen: five question windows in turn, then the result sheet owned by the main
 // window. Closing a question window any other way than by answering abandons the test: nothing
 // is graded or saved. Returns when the last window of the test has closed.
-void runTest(Quiz &quiz, ScoreStore &store, QWidget *mainWindow);
+void runTest(TestSession &session, QWidget *mainWindow);
 
 } // namespace kivola

@@ -1,6 +1,7 @@
 #include "scorestore.h"
 #include "testfiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void killedSaveLeavesOldOrNewFile();
     void twoCopiesKeepEveryTest();
     void staleLockIsTakenOver();
+    void ownerlessLockIsTakenOver_data();
+    void ownerlessLockIsTakenOver();
     void heldLockDelaysButNeverLosesTest();
 
 private:
@@ -148,6 +151,32 @@ void TestConcurrentSaves::staleLockIsTakenOver()
 
     QVERIFY(store.recordTest(40));
     // Taken over and released: a save that ignored the lock would have left it in place.
+    QVERIFY(!QFile::exists(store.lockPath()));
+    QCOMPARE(fileContent(m_path), QByteArray("[MAIN]\r\nNO= 1\r\nGETS= 40\r\n"));
+}
+
+void TestConcurrentSaves::ownerlessLockIsTakenOver_data()
+{
+    QTest::addColumn<QByteArray>("content");
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("no lock of ours") << QByteArray("locked by hand\n");
+    QTest::newRow("binary") << QByteArray("\x00\xff\xfe\x01", 4);
+}
+
+void TestConcurrentSaves::ownerlessLockIsTakenOver()
+{
+    QFETCH(QByteArray, content);
+    ScoreStore store(m_path);
+    writeFile(store.lockPath(), content);
+    QFile lockFile(store.lockPath());
+    QVERIFY(lockFile.open(QIODevice::ReadWrite));
+    QVERIFY(lockFile.setFileTime(
+        QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime));
+    lockFile.close();
+
+    QVERIFY(store.recordTest(40));
+    // A save that gave up waiting would have saved anyway but left the file for the next one.
     QVERIFY(!QFile::exists(store.lockPath()));
     QCOMPARE(fileContent(m_path), QByteArray("[MAIN]\r\nNO= 1\r\nGETS= 40\r\n"));
 }

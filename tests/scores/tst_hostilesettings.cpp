@@ -15,6 +15,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
 #endif
 
 using namespace kivola;
@@ -213,7 +215,7 @@ void TestHostileSettings::loadsAndKeepsContent()
     const QByteArray saved = fileContent(m_path);
     // Compared without QCOMPARE's dump of megabytes on failure.
     QVERIFY2(saved == after, saved.left(200).toPercentEncoding().constData());
-    QCOMPARE(entriesOf(m_dir->path()), QStringList {ScoreStore::FileName});
+    QCOMPARE(entriesOf(m_dir->path()), QStringList {QString::fromLatin1(ScoreStore::FileName)});
 }
 
 void TestHostileSettings::missingFolderFailsQuietly()
@@ -233,7 +235,7 @@ void TestHostileSettings::directoryIsLeftAlone()
     QCOMPARE(store.testsTaken(), 0);
     QVERIFY(!store.recordTest(Score));
     QVERIFY(QFileInfo(m_path).isDir());
-    QCOMPARE(entriesOf(m_dir->path()), QStringList {ScoreStore::FileName});
+    QCOMPARE(entriesOf(m_dir->path()), QStringList {QString::fromLatin1(ScoreStore::FileName)});
 }
 
 void TestHostileSettings::oversizedFileIsLeftAlone()
@@ -385,7 +387,7 @@ void TestHostileSettings::processLimits()
     const QList<QByteArray> lines = recorder.readAllStandardOutput().split('\n');
     QCOMPARE(lines.value(1), loaded);
     QCOMPARE(fileContent(m_path), before);
-    QCOMPARE(entriesOf(m_dir->path()), QStringList {ScoreStore::FileName});
+    QCOMPARE(entriesOf(m_dir->path()), QStringList {QString::fromLatin1(ScoreStore::FileName)});
 #else
     QSKIP("process limits and rights are tested on Unix only");
 #endif

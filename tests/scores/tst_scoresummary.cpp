@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 using namespace kivola;
 
 class TestScoreSummary : public QObject
@@ -90,8 +92,9 @@ void TestScoreSummary::levels_data()
 {
     QTest::addColumn<int>("rank");
     QTest::addColumn<QString>("level");
-    const QStringList levels {"幼稚園児", "小学生低学年", "小学生高学年", "中学生", "高校一年生",
-        "高校二年生", "三流大学", "二流大学", "センター試験", "一流大学", "難関私立大学"};
+    const QStringList levels {u"幼稚園児"_s, u"小学生低学年"_s, u"小学生高学年"_s, u"中学生"_s,
+        u"高校一年生"_s, u"高校二年生"_s, u"三流大学"_s, u"二流大学"_s, u"センター試験"_s,
+        u"一流大学"_s, u"難関私立大学"_s};
     for (int rank = 0; rank < levels.size(); ++rank)
         QTest::addRow("rank %d", rank) << rank << levels.at(rank);
     QTest::newRow("rank -1") << -1 << QString();

@@ -5,6 +5,7 @@
 #include "frmmain.h"
 #include "quiz.h"
 #include "scorestore.h"
+#include "testsession.h"
 
 #include <QTemporaryDir>
 
@@ -17,11 +18,13 @@ struct FlowFixture
     explicit FlowFixture(const QList<int> &ids)
         : store(kivola::ScoreStore::pathIn(dir.path()))
         , random(fixture::uniformsFor(ids))
-        , quiz(fixture::completeBuild, store, random)
+        , quiz(fixture::completeBuild, random)
+        , session(quiz, store)
     { }
 
     QTemporaryDir dir;
     kivola::ScoreStore store;
     FixedRandomSource random;
     kivola::Quiz quiz;
+    kivola::TestSession session;
 };

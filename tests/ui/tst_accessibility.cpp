@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <memory>
 
+using namespace Qt::Literals::StringLiterals;
+
 using namespace kivola;
 
 namespace {
@@ -39,12 +41,12 @@ struct AllWindows
         : f(DrawnIds)
     {
         f.quiz.StartTest();
-        question = std::make_unique<FrmQuestion>(f.quiz);
+        question = std::make_unique<FrmQuestion>(f.session);
         for (AnswerCode answer : Answers)
             f.quiz.RecordAnswer(answer);
-        main = std::make_unique<FrmMain>(f.quiz, f.store);
+        main = std::make_unique<FrmMain>(f.session);
         result = std::make_unique<FrmResult>(f.quiz, f.store, main.get());
-        result->showResult(f.quiz.result());
+        result->showResult(f.quiz.graded(), QStringLiteral("第1回 採点結果"));
         review = std::make_unique<FrmReview>(result.get());
         review->showQuestion(f.quiz, 0);
         score = std::make_unique<FrmScore>(main.get());
@@ -192,9 +194,9 @@ void TestAccessibility::boxesAnnounceTheirValue()
     QAccessibleInterface *score = accessibleChild(all.result.get(), QStringLiteral("txtScore"));
     QCOMPARE(score->text(QAccessible::Value), QStringLiteral("60点"));
     QVERIFY(score->state().readOnly);
-    TestResult perfect = all.f.quiz.result();
-    perfect.scoreText = QStringLiteral("100点");
-    all.result->showResult(perfect);
+    GradedTest perfect = all.f.quiz.graded();
+    perfect.score = 100;
+    all.result->showResult(perfect, QStringLiteral("第1回 採点結果"));
     QCOMPARE(score->text(QAccessible::Value), QStringLiteral("100点"));
 
     QAccessibleInterface *answer = accessibleChild(all.review.get(), QStringLiteral("txtAnswer"));
@@ -227,9 +229,11 @@ void TestAccessibility::resultTableReadsRowByRow()
             heard.append(cell->text(QAccessible::Name));
     }
     QStringList expected;
-    const QStringList points {"20", "0", "20", "0", "20"};
-    const QStringList yours {"正しい（○）", "誤り（×）", "正しい（○）", "正しい（○）", "誤り（×）"};
-    const QStringList right {"正しい（○）", "正しい（○）", "正しい（○）", "誤り（×）", "誤り（×）"};
+    const QStringList points {u"20"_s, u"0"_s, u"20"_s, u"0"_s, u"20"_s};
+    const QStringList yours {
+        u"正しい（○）"_s, u"誤り（×）"_s, u"正しい（○）"_s, u"正しい（○）"_s, u"誤り（×）"_s};
+    const QStringList right {
+        u"正しい（○）"_s, u"正しい（○）"_s, u"正しい（○）"_s, u"誤り（×）"_s, u"誤り（×）"_s};
     for (int row = 0; row < 5; ++row) {
         const QString question = QStringLiteral("第%1問").arg(row + 1);
         expected << question << question + u' ' + QStringLiteral("得点 ") + points[row]

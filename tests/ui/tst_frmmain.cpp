@@ -5,6 +5,7 @@
 #include "frmmain.h"
 #include "quiz.h"
 #include "scorestore.h"
+#include "testsession.h"
 #include "twips.h"
 #include "uitest.h"
 
@@ -49,6 +50,7 @@ private:
     std::unique_ptr<ScoreStore> m_store;
     std::unique_ptr<FixedRandomSource> m_random;
     std::unique_ptr<Quiz> m_quiz;
+    std::unique_ptr<TestSession> m_session;
     std::unique_ptr<FrmMain> m_window;
 };
 
@@ -62,8 +64,9 @@ void TestFrmMain::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_store = std::make_unique<ScoreStore>(ScoreStore::pathIn(m_dir->path()));
     m_random = std::make_unique<FixedRandomSource>(fixture::uniformsFor({1, 2, 3, 4, 5}));
-    m_quiz = std::make_unique<Quiz>(fixture::completeBuild, *m_store, *m_random);
-    m_window = std::make_unique<FrmMain>(*m_quiz, *m_store);
+    m_quiz = std::make_unique<Quiz>(fixture::completeBuild, *m_random);
+    m_session = std::make_unique<TestSession>(*m_quiz, *m_store);
+    m_window = std::make_unique<FrmMain>(*m_session);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }

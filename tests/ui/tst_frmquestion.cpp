@@ -43,7 +43,7 @@ void TestFrmQuestion::frame()
 {
     FlowFixture f({12});
     f.quiz.StartTest();
-    FrmQuestion question(f.quiz);
+    FrmQuestion question(f.session);
     QCOMPARE(question.objectName(), QStringLiteral("frmQuestion"));
     QCOMPARE(question.windowTitle(), QStringLiteral("Torenza　Kivola　- 問題 -"));
     QCOMPARE(question.size(), QSize(kit::px(4605), kit::px(3345)));
@@ -87,7 +87,7 @@ void TestFrmQuestion::controls()
     QFETCH(ControlRow, row);
     FlowFixture f({1});
     f.quiz.StartTest();
-    FrmQuestion question(f.quiz);
+    FrmQuestion question(f.session);
     if (row.twips.isNull()) {
         // The centred headings keep the centre of their design box, whatever their text.
         auto *title = child<QLabel>(&question, name);
@@ -119,7 +119,7 @@ void TestFrmQuestion::headingFollowsQuestionNumber()
     f.quiz.StartTest();
     for (int n = 0; n < answered; ++n)
         f.quiz.RecordAnswer(AnswerTrue);
-    FrmQuestion question(f.quiz);
+    FrmQuestion question(f.session);
     QCOMPARE(child<QLabel>(&question, QStringLiteral("Title1a"))->text(), heading);
     QCOMPARE(child<QLabel>(&question, QStringLiteral("Title1b"))->text(), heading);
     QCOMPARE(child<QLabel>(&question, QStringLiteral("lblQuestion"))->text(),
@@ -143,7 +143,7 @@ void TestFrmQuestion::buttonsAnswer()
     QFETCH(int, answer);
     FlowFixture f({3});
     f.quiz.StartTest();
-    FrmQuestion question(f.quiz);
+    FrmQuestion question(f.session);
     question.show();
     QVERIFY(QTest::qWaitForWindowActive(&question));
     if (tabFirst)
@@ -159,7 +159,7 @@ void TestFrmQuestion::longTextIsClippedNotGrown()
 {
     FlowFixture f({1});
     f.quiz.StartTest();
-    FrmQuestion question(f.quiz);
+    FrmQuestion question(f.session);
     auto *label = child<kit::Label>(&question, QStringLiteral("lblQuestion"));
     const QRect before = label->geometry();
     label->setText(QString(200, u'長'));

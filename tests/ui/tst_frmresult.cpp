@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 using namespace kivola;
 using uitest::child;
 
@@ -120,26 +122,29 @@ void TestFrmResult::showsResult()
 {
     FlowFixture f({1});
     FrmResult result(f.quiz, f.store, nullptr);
-    TestResult graded;
-    graded.rows = {
-        {{"20", "○", "○"}, {"0", "×", "○"}, {"20", "○", "○"}, {"0", "○", "×"}, {"20", "×", "×"}}};
-    graded.scoreText = QStringLiteral("60点");
-    graded.comment = QStringLiteral("平均以上です。努力を怠らないようにしましょう");
-    graded.attemptTitle = QStringLiteral("第4回 採点結果");
-    result.showResult(graded);
+    GradedTest graded;
+    graded.answers = {{{1, 1, 1, 20}, {3, 2, 1, 0}, {5, 1, 1, 20}, {2, 1, 2, 0}, {4, 2, 2, 20}}};
+    graded.score = 60;
+    graded.rank = 6;
+    const QString title = QStringLiteral("第4回 採点結果");
+    result.showResult(graded, title);
+    const QStringList points {u"20"_s, u"0"_s, u"20"_s, u"0"_s, u"20"_s};
+    const QString yours = QStringLiteral("○×○○×");
+    const QString right = QStringLiteral("○○○××");
     for (int row = 0; row < 5; ++row) {
-        QCOMPARE(child<QLabel>(&result, QStringLiteral("lblScore%1").arg(row))->text(),
-            graded.rows[row].pointsText);
-        QCOMPARE(child<QLabel>(&result, QStringLiteral("lblYours%1").arg(row))->text(),
-            graded.rows[row].yourMark);
-        QCOMPARE(child<QLabel>(&result, QStringLiteral("lblRight%1").arg(row))->text(),
-            graded.rows[row].rightMark);
+        QCOMPARE(
+            child<QLabel>(&result, QStringLiteral("lblScore%1").arg(row))->text(), points.at(row));
+        QCOMPARE(
+            child<QLabel>(&result, QStringLiteral("lblYours%1").arg(row))->text(), yours.at(row));
+        QCOMPARE(
+            child<QLabel>(&result, QStringLiteral("lblRight%1").arg(row))->text(), right.at(row));
     }
     QCOMPARE(child<QLineEdit>(&result, QStringLiteral("txtScore"))->text(), QStringLiteral("60点"));
     QVERIFY(child<QLineEdit>(&result, QStringLiteral("txtScore"))->isReadOnly());
-    QCOMPARE(child<QLabel>(&result, QStringLiteral("lblComment"))->text(), graded.comment);
-    QCOMPARE(child<QLabel>(&result, QStringLiteral("Title2a"))->text(), graded.attemptTitle);
-    QCOMPARE(child<QLabel>(&result, QStringLiteral("Title2b"))->text(), graded.attemptTitle);
+    QCOMPARE(child<QLabel>(&result, QStringLiteral("lblComment"))->text(),
+        QStringLiteral("平均以上です。努力を怠らないようにしましょう"));
+    QCOMPARE(child<QLabel>(&result, QStringLiteral("Title2a"))->text(), title);
+    QCOMPARE(child<QLabel>(&result, QStringLiteral("Title2b"))->text(), title);
 }
 
 void TestFrmResult::tabOrder()
@@ -154,8 +159,8 @@ void TestFrmResult::tabOrder()
         w = uitest::nextFocusable(w);
     }
     QCOMPARE(order,
-        (QStringList {"btnOK", "Command1", "btnReview0", "btnReview1", "btnReview2", "btnReview3",
-            "btnReview4", "txtScore"}));
+        (QStringList {u"btnOK"_s, u"Command1"_s, u"btnReview0"_s, u"btnReview1"_s, u"btnReview2"_s,
+            u"btnReview3"_s, u"btnReview4"_s, u"txtScore"_s}));
     QCOMPARE(w->objectName(), QStringLiteral("btnOK"));
 }
 

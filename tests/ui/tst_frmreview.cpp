@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 using namespace kivola;
 using uitest::child;
 using uitest::textOf;
@@ -127,11 +129,11 @@ void TestFrmReview::showsQuestion()
     FrmReview review(nullptr);
     review.showQuestion(f.quiz, row);
     QCOMPARE(child<QLineEdit>(&review, QStringLiteral("txtAnswer"))->text(), mark);
-    QCOMPARE(textOf(&review, "lblQuestion"), fixture::question(id).questionText);
-    QCOMPARE(textOf(&review, "lblComment"), comment);
-    QCOMPARE(textOf(&review, "lblCite"), CitationText(fixture::question(id)));
-    QCOMPARE(textOf(&review, "Title2a"), QStringLiteral("第%1問 見直し").arg(row + 1));
-    QCOMPARE(textOf(&review, "Title2b"), QStringLiteral("第%1問 見直し").arg(row + 1));
+    QCOMPARE(textOf(&review, u"lblQuestion"_s), fixture::question(id).questionText);
+    QCOMPARE(textOf(&review, u"lblComment"_s), comment);
+    QCOMPARE(textOf(&review, u"lblCite"_s), CitationText(fixture::question(id)));
+    QCOMPARE(textOf(&review, u"Title2a"_s), QStringLiteral("第%1問 見直し").arg(row + 1));
+    QCOMPARE(textOf(&review, u"Title2b"_s), QStringLiteral("第%1問 見直し").arg(row + 1));
 }
 
 void TestFrmReview::laterReviewReplacesEveryText()
@@ -143,9 +145,9 @@ void TestFrmReview::laterReviewReplacesEveryText()
     FrmReview review(nullptr);
     review.showQuestion(f.quiz, 4);
     review.showQuestion(f.quiz, 0);
-    QCOMPARE(textOf(&review, "Title2a"), QStringLiteral("第1問 見直し"));
-    QCOMPARE(textOf(&review, "lblQuestion"), fixture::question(2).questionText);
-    QCOMPARE(textOf(&review, "lblComment"), fixture::question(2).explanation);
+    QCOMPARE(textOf(&review, u"Title2a"_s), QStringLiteral("第1問 見直し"));
+    QCOMPARE(textOf(&review, u"lblQuestion"_s), fixture::question(2).questionText);
+    QCOMPARE(textOf(&review, u"lblComment"_s), fixture::question(2).explanation);
     QCOMPARE(child<QLineEdit>(&review, QStringLiteral("txtAnswer"))->text(), QStringLiteral("×"));
 }
 

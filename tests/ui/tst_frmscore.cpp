@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 using namespace kivola;
 using uitest::child;
 using uitest::textOf;
@@ -144,22 +146,22 @@ void TestFrmScore::report()
 
     FrmScore report(nullptr);
     report.showSummary(ScoreSummary::of(tests, points));
-    QCOMPARE(textOf(&report, "lblNo"), count);
-    QCOMPARE(textOf(&report, "lblScore"), total);
-    QCOMPARE(textOf(&report, "lblRate"), rate);
-    QCOMPARE(textOf(&report, "lblLevel"), level);
-    QCOMPARE(textOf(&report, "lblComment"), CommentFor(rank));
+    QCOMPARE(textOf(&report, u"lblNo"_s), count);
+    QCOMPARE(textOf(&report, u"lblScore"_s), total);
+    QCOMPARE(textOf(&report, u"lblRate"_s), rate);
+    QCOMPARE(textOf(&report, u"lblLevel"_s), level);
+    QCOMPARE(textOf(&report, u"lblComment"_s), CommentFor(rank));
 }
 
 void TestFrmScore::noTestShowsNoMadeUpFigures()
 {
     FrmScore report(nullptr);
     report.showSummary(ScoreSummary::of(0, 0));
-    QCOMPARE(textOf(&report, "lblNo"), QStringLiteral("0回"));
-    QCOMPARE(textOf(&report, "lblScore"), QStringLiteral("0点"));
-    QCOMPARE(textOf(&report, "lblRate"), QStringLiteral("0％"));
-    QCOMPARE(textOf(&report, "lblLevel"), QString());
-    QCOMPARE(textOf(&report, "lblComment"), QString());
+    QCOMPARE(textOf(&report, u"lblNo"_s), QStringLiteral("0回"));
+    QCOMPARE(textOf(&report, u"lblScore"_s), QStringLiteral("0点"));
+    QCOMPARE(textOf(&report, u"lblRate"_s), QStringLiteral("0％"));
+    QCOMPARE(textOf(&report, u"lblLevel"_s), QString());
+    QCOMPARE(textOf(&report, u"lblComment"_s), QString());
 }
 
 void TestFrmScore::freshWindowShowsLayoutTexts()
@@ -169,11 +171,11 @@ void TestFrmScore::freshWindowShowsLayoutTexts()
         report.showSummary(ScoreSummary::of(3, 160));
     }
     FrmScore again(nullptr);
-    QCOMPARE(textOf(&again, "lblNo"), QStringLiteral("30問"));
-    QCOMPARE(textOf(&again, "lblScore"), QStringLiteral("30問"));
-    QCOMPARE(textOf(&again, "lblRate"), QStringLiteral("84％"));
-    QCOMPARE(textOf(&again, "lblLevel"), QStringLiteral("三流大学"));
-    QCOMPARE(textOf(&again, "lblComment"), QStringLiteral("この調子でがんばりましょう！"));
+    QCOMPARE(textOf(&again, u"lblNo"_s), QStringLiteral("30問"));
+    QCOMPARE(textOf(&again, u"lblScore"_s), QStringLiteral("30問"));
+    QCOMPARE(textOf(&again, u"lblRate"_s), QStringLiteral("84％"));
+    QCOMPARE(textOf(&again, u"lblLevel"_s), QStringLiteral("三流大学"));
+    QCOMPARE(textOf(&again, u"lblComment"_s), QStringLiteral("この調子でがんばりましょう！"));
 }
 
 void TestFrmScore::wideValuesGrowToTheRight()

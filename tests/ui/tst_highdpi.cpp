@@ -110,7 +110,7 @@ void TestHighDpi::everyQuestionFits()
 {
     FlowFixture f({1});
     f.quiz.StartTest();
-    FrmQuestion question(f.quiz);
+    FrmQuestion question(f.session);
     FrmReview review(nullptr);
     QStringList faults;
     for (int id = 1; id <= m_bank.questionCount(); ++id) {

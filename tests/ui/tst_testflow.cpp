@@ -3,12 +3,16 @@
 #include "testfiles.h"
 #include "uitest.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 using namespace kivola;
 using uitest::child;
@@ -53,6 +57,7 @@ private Q_SLOTS:
     void reviewShowsDrawnQuestion();
     void reportFromResultAfterFirstTest();
     void incompleteBankStaysOnMainWindow();
+    void unsavedScoreIsToldOverResult();
 };
 
 void TestTestFlow::initTestCase()
@@ -69,7 +74,7 @@ void TestTestFlow::fiveAnswersGradeAndSaveOnce()
 {
     FlowFixture f({1, 3, 5, 2, 4});
     writeFile(f.store.path(), "[MAIN]\r\nNO= 3\r\nGETS= 160\r\n");
-    FrmMain main(f.quiz, f.store);
+    FrmMain main(f.session);
     main.show();
 
     uitest::ModalScript script;
@@ -105,10 +110,10 @@ void TestTestFlow::fiveAnswersGradeAndSaveOnce()
     click(&main, QStringLiteral("CBottun"));
 
     QVERIFY(script.finished());
-    QCOMPARE(headings, (QStringList {"第1問", "第2問", "第3問", "第4問", "第5問"}));
+    QCOMPARE(headings, (QStringList {u"第1問"_s, u"第2問"_s, u"第3問"_s, u"第4問"_s, u"第5問"_s}));
     QCOMPARE(texts.first(), fixture::question(1).questionText);
     QCOMPARE(beforeLastAnswer, QByteArray("[MAIN]\r\nNO= 3\r\nGETS= 160\r\n"));
-    QCOMPARE(rows, (QStringList {"20○○", "0×○", "20○○", "0○×", "20××"}));
+    QCOMPARE(rows, (QStringList {u"20○○"_s, u"0×○"_s, u"20○○"_s, u"0○×"_s, u"20××"_s}));
     QCOMPARE(score, QStringLiteral("60点"));
     QCOMPARE(comment, CommentFor(6));
     QCOMPARE(title, QStringLiteral("第4回 採点結果"));
@@ -122,7 +127,7 @@ void TestTestFlow::fiveAnswersGradeAndSaveOnce()
 void TestTestFlow::sameQuestionTwiceIsGradedTwice()
 {
     FlowFixture f({7, 7, 8, 8, 9});
-    FrmMain main(f.quiz, f.store);
+    FrmMain main(f.session);
     uitest::ModalScript script;
     answerAll(script, {1, 2, 2, 1, 1});
     QString score;
@@ -142,7 +147,7 @@ void TestTestFlow::abandonedTestLeavesNoTrace()
     FlowFixture f({10, 20, 30, 40, 50, 60, 70, 80, 90, 100});
     const QByteArray before = "; kept\r\n[MAIN]\r\nNO= 2\r\nGETS= 100\r\n";
     writeFile(f.store.path(), before);
-    FrmMain main(f.quiz, f.store);
+    FrmMain main(f.session);
 
     uitest::ModalScript script;
     answerAll(script, {1, 1});
@@ -170,7 +175,7 @@ void TestTestFlow::abandonedTestLeavesNoTrace()
 void TestTestFlow::reviewShowsDrawnQuestion()
 {
     FlowFixture f({10, 20, 31, 40, 50});
-    FrmMain main(f.quiz, f.store);
+    FrmMain main(f.session);
     uitest::ModalScript script;
     answerAll(script, {2, 2, 2, 2, 2});
     QWidget *result = nullptr;
@@ -207,7 +212,7 @@ void TestTestFlow::reviewShowsDrawnQuestion()
 void TestTestFlow::reportFromResultAfterFirstTest()
 {
     FlowFixture f({1, 2, 3, 4, 5});
-    FrmMain main(f.quiz, f.store);
+    FrmMain main(f.session);
     uitest::ModalScript script;
     answerAll(script, {1, 2, 1, 2, 1});
     QWidget *result = nullptr;
@@ -240,8 +245,9 @@ void TestTestFlow::incompleteBankStaysOnMainWindow()
         [] {
             return BankBuild {fixture::completeBank(), {}, {QStringLiteral("2001-main.tsv")}};
         },
-        f.store, f.random);
-    FrmMain main(quiz, f.store);
+        f.random);
+    TestSession session(quiz, f.store);
+    FrmMain main(session);
     uitest::ModalScript script;
     QString details;
     script.expect(QStringLiteral("QMessageBox"), [&](QWidget *w) {
@@ -253,6 +259,32 @@ void TestTestFlow::incompleteBankStaysOnMainWindow()
     QVERIFY(script.finished());
     QVERIFY(details.contains(QLatin1String("2001-main.tsv")));
     QVERIFY(!QFile::exists(f.store.path()));
+}
+
+void TestTestFlow::unsavedScoreIsToldOverResult()
+{
+    FlowFixture f({1, 2, 3, 4, 5});
+    // A folder where the settings file should be: it can be neither read nor replaced.
+    QVERIFY(QDir().mkpath(f.store.path()));
+    FrmMain main(f.session);
+    uitest::ModalScript script;
+    answerAll(script, {1, 1, 1, 1, 1});
+    QWidget *messageOwner = nullptr;
+    QString message;
+    script.expect(QStringLiteral("unsavedScoreMessage"), [&](QWidget *w) {
+        messageOwner = w->parentWidget();
+        message = qobject_cast<QMessageBox *>(w)->text();
+        w->close();
+    });
+    script.expect(
+        QStringLiteral("frmResult"), [](QWidget *w) { click(w, QStringLiteral("btnOK")); });
+    script.start();
+    click(&main, QStringLiteral("CBottun"));
+    QVERIFY(script.finished());
+    QVERIFY(messageOwner);
+    QCOMPARE(messageOwner->objectName(), QStringLiteral("frmResult"));
+    QVERIFY(message.contains(QStringLiteral("記録されていません")));
+    QVERIFY(QFileInfo(f.store.path()).isDir());
 }
 
 QTEST_MAIN(TestTestFlow)

@@ -41,4 +41,14 @@ QString CommentFor(int rank)
     return rank >= 0 && rank < comments.size() ? comments.at(rank) : QString();
 }
 
+QString ScoreText(std::int16_t score)
+{
+    return QString::number(score) + QStringLiteral("点");
+}
+
+QString AttemptTitle(qint64 attemptNo)
+{
+    return QStringLiteral("第") + QString::number(attemptNo) + QStringLiteral("回 採点結果");
+}
+
 } // namespace kivola

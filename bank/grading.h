@@ -20,4 +20,10 @@ int RankOf(std::int16_t score);
 // rank gives the empty text.
 QString CommentFor(int rank);
 
+// The score as the result sheet shows it: "60点".
+QString ScoreText(std::int16_t score);
+
+// The heading of a test's result sheet: "第4回 採点結果" for the fourth test.
+QString AttemptTitle(qint64 attemptNo);
+
 } // namespace kivola

@@ -1,0 +1,166 @@
+#include "fixedrandomsource.h"
+#include "fixturebank.h"
+#include "scorestore.h"
+#include "testfiles.h"
+#include "testsession.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kivola;
+
+class TestTestSession : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void titleCountsEarlierTests_data();
+    void titleCountsEarlierTests();
+    void savesOnceAfterFifthAnswer();
+    void sixthAnswerSavesNothing();
+    void abandonedTestIsNotCounted();
+    void beginReloadsCountersFromFile();
+    void unwritableRecordIsReported();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_iniPath;
+};
+
+void TestTestSession::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_iniPath = ScoreStore::pathIn(m_dir->path());
+}
+
+void TestTestSession::titleCountsEarlierTests_data()
+{
+    QTest::addColumn<QByteArray>("iniBefore");
+    QTest::addColumn<QByteArray>("iniMeanwhile");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QByteArray>("iniAfter");
+
+    QTest::newRow("first test ever")
+        << QByteArray() << QByteArray() << QStringLiteral("第1回 採点結果")
+        << QByteArray("[MAIN]\r\nNO= 1\r\nGETS= 60\r\n");
+    QTest::newRow("after three tests")
+        << QByteArray("[MAIN]\nNO= 3\nGETS= 160\n") << QByteArray()
+        << QStringLiteral("第4回 採点結果") << QByteArray("[MAIN]\nNO= 4\nGETS= 220\n");
+    // Another copy of the program finished two tests while this one was answering: the title
+    // keeps the count seen at the start, the record keeps the other copy's tests.
+    QTest::newRow("other copy saved meanwhile")
+        << QByteArray("[MAIN]\nNO= 3\nGETS= 160\n") << QByteArray("[MAIN]\nNO= 5\nGETS= 260\n")
+        << QStringLiteral("第4回 採点結果") << QByteArray("[MAIN]\nNO= 6\nGETS= 320\n");
+}
+
+void TestTestSession::titleCountsEarlierTests()
+{
+    QFETCH(QByteArray, iniBefore);
+    QFETCH(QByteArray, iniMeanwhile);
+    QFETCH(QString, title);
+    QFETCH(QByteArray, iniAfter);
+
+    if (!iniBefore.isEmpty())
+        writeFile(m_iniPath, iniBefore);
+    ScoreStore store(m_iniPath);
+    FixedRandomSource random(fixture::uniformsFor({1, 3, 5, 2, 4}));
+    Quiz quiz(fixture::completeBuild, random);
+    TestSession session(quiz, store);
+    session.begin();
+    if (!iniMeanwhile.isEmpty())
+        writeFile(m_iniPath, iniMeanwhile);
+    for (AnswerCode answer : {1, 2, 1, 1, 2})
+        session.answer(answer);
+    QCOMPARE(session.resultTitle(), title);
+    QCOMPARE(fileContent(m_iniPath), iniAfter);
+    QVERIFY(!session.lastSaveFailed());
+}
+
+void TestTestSession::savesOnceAfterFifthAnswer()
+{
+    ScoreStore store(m_iniPath);
+    FixedRandomSource random(fixture::uniformsFor({1}));
+    Quiz quiz(fixture::completeBuild, random);
+    TestSession session(quiz, store);
+    session.begin();
+    for (int n = 1; n < QuestionsPerTest; ++n) {
+        QCOMPARE(session.answer(AnswerTrue), Quiz::AnswerOutcome::NextQuestion);
+        QVERIFY(!QFile::exists(m_iniPath));
+    }
+    QCOMPARE(session.answer(AnswerTrue), Quiz::AnswerOutcome::Graded);
+    QCOMPARE(fileContent(m_iniPath), QByteArray("[MAIN]\r\nNO= 1\r\nGETS= 100\r\n"));
+    QVERIFY(!session.lastSaveFailed());
+}
+
+void TestTestSession::sixthAnswerSavesNothing()
+{
+    ScoreStore store(m_iniPath);
+    FixedRandomSource random(fixture::uniformsFor({2}));
+    Quiz quiz(fixture::completeBuild, random);
+    TestSession session(quiz, store);
+    session.begin();
+    for (int n = 1; n <= QuestionsPerTest; ++n)
+        session.answer(AnswerFalse);
+    const QByteArray saved = fileContent(m_iniPath);
+    QCOMPARE(session.answer(AnswerFalse), Quiz::AnswerOutcome::NoTestRunning);
+    QCOMPARE(fileContent(m_iniPath), saved);
+    QCOMPARE(store.testsTaken(), 1);
+}
+
+void TestTestSession::abandonedTestIsNotCounted()
+{
+    writeFile(m_iniPath, "[MAIN]\nNO= 2\nGETS= 80\n");
+    ScoreStore store(m_iniPath);
+    FixedRandomSource random(fixture::uniformsFor({10, 20, 30, 40, 50, 60}));
+    Quiz quiz(fixture::completeBuild, random);
+    TestSession session(quiz, store);
+    session.begin();
+    session.answer(AnswerTrue);
+    session.answer(AnswerTrue);
+
+    QCOMPARE(session.begin(), Quiz::StartOutcome::Started);
+    QCOMPARE(fileContent(m_iniPath), QByteArray("[MAIN]\nNO= 2\nGETS= 80\n"));
+    QCOMPARE(store.testsTaken(), 2);
+    QCOMPARE(session.resultTitle(), QStringLiteral("第3回 採点結果"));
+}
+
+void TestTestSession::beginReloadsCountersFromFile()
+{
+    ScoreStore store(m_iniPath);
+    FixedRandomSource random(fixture::uniformsFor({1}));
+    Quiz quiz(fixture::completeBuild, random);
+    TestSession session(quiz, store);
+    session.begin();
+    QCOMPARE(store.testsTaken(), 0);
+    writeFile(m_iniPath, "[MAIN]\nNO= 9\nGETS= 400\n");
+    session.begin();
+    QCOMPARE(store.testsTaken(), 9);
+    QCOMPARE(store.totalPoints(), 400);
+}
+
+void TestTestSession::unwritableRecordIsReported()
+{
+    QVERIFY(QDir().mkpath(m_iniPath));
+    ScoreStore store(m_iniPath);
+    FixedRandomSource random(fixture::uniformsFor({1}));
+    Quiz quiz(fixture::completeBuild, random);
+    TestSession session(quiz, store);
+    session.begin();
+    for (int n = 1; n <= QuestionsPerTest; ++n)
+        session.answer(AnswerTrue);
+    QVERIFY(session.lastSaveFailed());
+
+    // The next test that saves clears the report.
+    QVERIFY(QDir().rmdir(m_iniPath));
+    session.begin();
+    for (int n = 1; n <= QuestionsPerTest; ++n)
+        session.answer(AnswerTrue);
+    QVERIFY(!session.lastSaveFailed());
+}
+
+QTEST_GUILESS_MAIN(TestTestSession)
+#include "tst_testsession.moc"
