@@ -2,6 +2,7 @@
 
 #include "banktext.h"
 #include "grading.h"
+#include "practicedraw.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,18 +20,42 @@ std::int16_t Quiz::idForDraw(float uniform)
     return std::int16_t(std::clamp(id, 1.0, double(QuestionBank::QuestionCount)));
 }
 
-Quiz::StartOutcome Quiz::StartTest()
+const BankBuild &Quiz::rebuildBank()
 {
     m_build = m_bankSource();
+    return m_build;
+}
+
+bool Quiz::prepareStart()
+{
+    rebuildBank();
     m_run.testScore = 0;
     if (!m_build.isUsable()) {
         m_run.currentNo = 0;
-        return StartOutcome::BankUnusable;
+        return false;
     }
     m_run.currentNo = 1;
     m_random.seedFromClock();
+    return true;
+}
+
+Quiz::StartOutcome Quiz::StartTest()
+{
+    if (!prepareStart())
+        return StartOutcome::BankUnusable;
     for (int slot = 1; slot <= QuestionsPerTest; ++slot)
         m_run.selectedIds[slot] = idForDraw(m_random.uniform());
+    return StartOutcome::Started;
+}
+
+Quiz::StartOutcome Quiz::StartPractice(const QList<int> &practiceSet, const QList<int> &unanswered)
+{
+    if (!prepareStart())
+        return StartOutcome::BankUnusable;
+    const QList<int> ids
+        = drawPractice(practiceSet, unanswered, m_build.bank.questionCount(), m_random);
+    for (int slot = 1; slot <= QuestionsPerTest; ++slot)
+        m_run.selectedIds[slot] = std::int16_t(ids.at(slot - 1));
     return StartOutcome::Started;
 }
 

@@ -35,6 +35,13 @@ public:
     // full nothing is drawn; lastBuild() tells why.
     StartOutcome StartTest();
 
+    // Starts a practice test the same way, on five different statements drawn from the
+    // practice's set, filled up from the unanswered ones and then from the whole bank.
+    StartOutcome StartPractice(const QList<int> &practiceSet, const QList<int> &unanswered);
+
+    // Rebuilds the bank alone, so that a practice can be chosen by what the bank holds.
+    const BankBuild &rebuildBank();
+
     // Stores the answer to the current question and moves on; the fifth answer grades the test
     // (graded() holds it from then on). Answers beyond the fifth are refused.
     AnswerOutcome RecordAnswer(AnswerCode code);
@@ -57,6 +64,9 @@ public:
     const QuestionRecord &questionOfSlot(int n) const;
 
 private:
+    // Rebuilds the bank and resets the run; false when the bank cannot be used.
+    bool prepareStart();
+
     BankSource m_bankSource;
     RandomSource &m_random;
     BankBuild m_build;

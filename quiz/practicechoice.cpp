@@ -1,0 +1,96 @@
+#include "practicechoice.h"
+
+#include "banktext.h"
+
+#include <QStringList>
+
+namespace kivola {
+
+namespace {
+
+const QString PartsKey = QStringLiteral("parts=");
+const QString PapersKey = QStringLiteral("papers=");
+
+template <std::size_t N> QString indexList(const std::array<bool, N> &flags, int first)
+{
+    QStringList numbers;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (flags[i])
+            numbers.append(QString::number(int(i) + first));
+    }
+    return numbers.join(u',');
+}
+
+template <std::size_t N>
+bool readIndexList(const QString &text, int first, std::array<bool, N> &flags)
+{
+    if (text.isEmpty())
+        return true;
+    for (const QString &number : text.split(u',')) {
+        bool ok = false;
+        const int index = number.toInt(&ok) - first;
+        if (!ok || index < 0 || index >= int(N))
+            return false;
+        flags[std::size_t(index)] = true;
+    }
+    return true;
+}
+
+} // namespace
+
+PracticeChoice PracticeChoice::everything()
+{
+    PracticeChoice choice;
+    choice.parts.fill(true);
+    choice.papers.fill(true);
+    return choice;
+}
+
+QList<int> PracticeChoice::idsIn(const QuestionBank &bank) const
+{
+    QList<int> ids;
+    for (int id = 1; id <= bank.questionCount(); ++id) {
+        const QuestionRecord &record = bank.record(id);
+        const int part = partOf(record);
+        const int paper = paperIndexOf(record);
+        if (part >= 1 && parts[std::size_t(part - 1)] && paper >= 0 && papers[std::size_t(paper)])
+            ids.append(id);
+    }
+    return ids;
+}
+
+QString PracticeChoice::toText() const
+{
+    return PartsKey + indexList(parts, 1) + u';' + PapersKey + indexList(papers, 0);
+}
+
+std::optional<PracticeChoice> PracticeChoice::fromText(const QString &text)
+{
+    const QStringList fields = text.split(u';');
+    if (fields.size() != 2 || !fields[0].startsWith(PartsKey) || !fields[1].startsWith(PapersKey))
+        return std::nullopt;
+    PracticeChoice choice;
+    if (!readIndexList(fields[0].mid(PartsKey.size()), 1, choice.parts)
+        || !readIndexList(fields[1].mid(PapersKey.size()), 0, choice.papers))
+        return std::nullopt;
+    return choice;
+}
+
+int partOf(const QuestionRecord &record)
+{
+    const int part = codeOf(record.partNo);
+    return part >= 1 && part <= PartCount ? part : 0;
+}
+
+int paperIndexOf(const QuestionRecord &record)
+{
+    const std::int16_t kind = codeOf(record.examKind);
+    for (std::size_t i = 0; i < Papers.size(); ++i) {
+        if (record.year == QLatin1String(Papers[i].year)
+            && kind == codeOf(QLatin1String(Papers[i].examKind)))
+            return int(i);
+    }
+    return -1;
+}
+
+} // namespace kivola
