@@ -1,7 +1,5 @@
 #include "practicechoice.h"
 
-#include "banktext.h"
-
 #include <QStringList>
 
 namespace kivola {
@@ -74,23 +72,6 @@ std::optional<PracticeChoice> PracticeChoice::fromText(const QString &text)
         || !readIndexList(fields[1].mid(PapersKey.size()), 0, choice.papers))
         return std::nullopt;
     return choice;
-}
-
-int partOf(const QuestionRecord &record)
-{
-    const int part = codeOf(record.partNo);
-    return part >= 1 && part <= PartCount ? part : 0;
-}
-
-int paperIndexOf(const QuestionRecord &record)
-{
-    const std::int16_t kind = codeOf(record.examKind);
-    for (std::size_t i = 0; i < Papers.size(); ++i) {
-        if (record.year == QLatin1String(Papers[i].year)
-            && kind == codeOf(QLatin1String(Papers[i].examKind)))
-            return int(i);
-    }
-    return -1;
 }
 
 } // namespace kivola

@@ -2,6 +2,7 @@
 
 #include "paper.h"
 #include "questionbank.h"
+#include "questionplace.h"
 
 #include <QList>
 #include <QString>
@@ -10,9 +11,6 @@
 #include <optional>
 
 namespace kivola {
-
-// The exam's six parts: テーマ史, 古代, 中世, 近世, 近代, 近現代.
-inline constexpr int PartCount = 6;
 
 // Which parts and papers a practice by era or paper covers: a statement belongs to it when both
 // its part and its paper are chosen.
@@ -34,11 +32,5 @@ struct PracticeChoice
 
     bool operator==(const PracticeChoice &) const = default;
 };
-
-// The part (1..6) of a statement, or 0 when its field holds none.
-int partOf(const QuestionRecord &record);
-
-// The paper of a statement as its index in the bank order, or -1 when it matches none.
-int paperIndexOf(const QuestionRecord &record);
 
 } // namespace kivola

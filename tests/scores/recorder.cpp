@@ -6,6 +6,7 @@
 //       every save
 //   kivola-test-recorder hold PATH
 //       takes the save lock and keeps it until killed
+#include "announce.h"
 #include "scorestore.h"
 
 #include <QCoreApplication>
@@ -20,13 +21,6 @@ using kivola::ScoreStore;
 namespace {
 
 constexpr int UsageError = 2;
-
-void announce(const char *text)
-{
-    std::fputs(text, stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
 
 int record(const QStringList &args)
 {
@@ -54,8 +48,7 @@ int hold(const QStringList &args)
     if (!lock.tryLock(0))
         return 1;
     announce("locked");
-    for (;;)
-        QThread::sleep(1);
+    waitToBeKilled();
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "helperprocess.h"
 #include "scorestore.h"
 #include "testfiles.h"
 
@@ -15,26 +16,16 @@ using namespace kivola;
 
 namespace {
 
-constexpr int ProcessTimeoutMs = 120000;
 // Several saves long, so that the kills land anywhere in a save.
 constexpr int MaxKillDelayMs = 40;
 constexpr int DefaultKillRounds = 60;
 constexpr int TestsPerCopy = 200;
 constexpr int PauseBetweenTestsMs = 2;
 
-void waitForLine(QProcess &process)
-{
-    while (!process.canReadLine())
-        QVERIFY(process.waitForReadyRead(ProcessTimeoutMs));
-    process.readLine();
-}
-
 // A copy of the program that records tests; started, it announces itself once it has loaded.
 void startRecorder(QProcess &process, const QStringList &args)
 {
-    process.start(QStringLiteral(KIVOLA_RECORDER), args);
-    QVERIFY2(process.waitForStarted(ProcessTimeoutMs), qPrintable(process.errorString()));
-    waitForLine(process);
+    startHelper(process, QStringLiteral(KIVOLA_RECORDER), args);
 }
 
 } // namespace
@@ -89,7 +80,7 @@ void TestConcurrentSaves::killedSaveLeavesOldOrNewFile()
         waitForLine(recorder);
         QThread::msleep(QRandomGenerator::global()->bounded(MaxKillDelayMs));
         recorder.kill();
-        QVERIFY(recorder.waitForFinished(ProcessTimeoutMs));
+        QVERIFY(recorder.waitForFinished(HelperTimeoutMs));
 
         const QRegularExpressionMatch match = shape.match(QString::fromLatin1(fileContent(m_path)));
         QVERIFY2(match.hasMatch(), qPrintable(QStringLiteral("round %1").arg(round)));
@@ -128,8 +119,8 @@ void TestConcurrentSaves::twoCopiesKeepEveryTest()
     const QString pause = QString::number(PauseBetweenTestsMs);
     startRecorder(first, {QStringLiteral("record"), m_path, count, QStringLiteral("20"), pause});
     startRecorder(second, {QStringLiteral("record"), m_path, count, QStringLiteral("60"), pause});
-    QVERIFY(first.waitForFinished(ProcessTimeoutMs));
-    QVERIFY(second.waitForFinished(ProcessTimeoutMs));
+    QVERIFY(first.waitForFinished(HelperTimeoutMs));
+    QVERIFY(second.waitForFinished(HelperTimeoutMs));
     QCOMPARE(first.exitCode(), 0);
     QCOMPARE(second.exitCode(), 0);
     // Each copy reports its counters after its last test and its failed saves: none.
@@ -145,7 +136,7 @@ void TestConcurrentSaves::staleLockIsTakenOver()
     QProcess holder;
     startRecorder(holder, {QStringLiteral("hold"), m_path});
     holder.kill();
-    QVERIFY(holder.waitForFinished(ProcessTimeoutMs));
+    QVERIFY(holder.waitForFinished(HelperTimeoutMs));
     ScoreStore store(m_path);
     QVERIFY(QFile::exists(store.lockPath()));
 
@@ -192,7 +183,7 @@ void TestConcurrentSaves::heldLockDelaysButNeverLosesTest()
     QCOMPARE(fileContent(store.lockPath()), lock);
     QCOMPARE(fileContent(m_path), QByteArray("[MAIN]\r\nNO= 1\r\nGETS= 40\r\n"));
     holder.kill();
-    QVERIFY(holder.waitForFinished(ProcessTimeoutMs));
+    QVERIFY(holder.waitForFinished(HelperTimeoutMs));
 }
 
 QTEST_GUILESS_MAIN(TestConcurrentSaves)

@@ -1,3 +1,4 @@
+#include "helperprocess.h"
 #include "scorestore.h"
 #include "testfiles.h"
 
@@ -9,17 +10,11 @@
 #include <QTest>
 
 #ifdef Q_OS_UNIX
-#include <csignal>
-#include <grp.h>
-#include <pwd.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-using namespace Qt::Literals::StringLiterals;
 #endif
 
 using namespace kivola;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -27,8 +22,6 @@ namespace {
 constexpr std::int16_t Score = 40;
 // The file-size limit for the full-disk case: room for the lock file, not for the record.
 constexpr int FullDiskBytes = 1024;
-constexpr int ChildExitCannotDropRights = 77;
-constexpr int ProcessTimeoutMs = 60000;
 
 QStringList entriesOf(const QString &folder)
 {
@@ -351,36 +344,18 @@ void TestHostileSettings::processLimits()
         = "; " + QByteArray(2 * FullDiskBytes, '-') + "\n[MAIN]\nNO=2\nGETS=80\n";
     writeFile(m_path, before);
 
-    // Root ignores permissions, so the recording copy runs as nobody instead.
-    const passwd *nobody = getpwnam("nobody");
-    const bool dropRights = limit == QLatin1String("rights") && geteuid() == 0;
-    if (dropRights && !nobody)
-        QSKIP("running as root without a \"nobody\" account to drop to");
-    const uid_t uid = nobody ? nobody->pw_uid : 0;
-    const gid_t gid = nobody ? nobody->pw_gid : 0;
-
     QProcess recorder;
-    recorder.setChildProcessModifier([=] {
-        if (limit == QLatin1String("file size")) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit size {rlim_t(FullDiskBytes), rlim_t(FullDiskBytes)};
-            setrlimit(RLIMIT_FSIZE, &size);
-        }
-        if (dropRights && (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0))
-            _exit(ChildExitCannotDropRights);
-    });
     QVERIFY(QFile::setPermissions(m_path, QFileDevice::Permissions(fileMode)));
     QVERIFY(chmod(QFile::encodeName(m_dir->path()).constData(), mode_t(folderMode)) == 0);
-    recorder.start(QStringLiteral(KIVOLA_RECORDER),
+    const LimitedRun run = runLimited(recorder,
+        limit == QLatin1String("rights") ? HelperLimit::Rights : HelperLimit::FileSize,
+        FullDiskBytes, QStringLiteral(KIVOLA_RECORDER),
         {QStringLiteral("record"), m_path, QStringLiteral("1"), QString::number(Score)});
-    const bool finished = recorder.waitForFinished(ProcessTimeoutMs);
     chmod(QFile::encodeName(m_dir->path()).constData(), S_IRWXU);
     QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (recorder.error() == QProcess::FailedToStart)
-        QSKIP("the test helper cannot be started with fewer rights");
-    QVERIFY(finished);
-    if (recorder.exitCode() == ChildExitCannotDropRights)
-        QSKIP("cannot drop root rights here");
+    if (!run.skipReason.isEmpty())
+        QSKIP(qPrintable(run.skipReason));
+    QVERIFY(run.finished);
     QCOMPARE(recorder.exitCode(), 0);
 
     // The recorder reports its counters after the test and the number of failed saves.

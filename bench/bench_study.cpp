@@ -1,0 +1,185 @@
+// Speed of the learning record with 10,000 tests (50,000 answers) in it: recording a test, the
+// first opening of the file in a run, and every figure read back.
+#include "compiledpapers.h"
+#include "studyrecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace kivola;
+
+namespace {
+
+constexpr int RecordedTests = 10000;
+constexpr quint32 Seed = 17;
+constexpr int RightPercent = 65;
+constexpr int KindCount = 5;
+constexpr int LatestTests = 50;
+constexpr int TopWrong = 20;
+constexpr int PointsPerAnswer = 20;
+constexpr int Percent = 100;
+
+CompletedTest randomTest(QRandomGenerator &random, const QDateTime &finished)
+{
+    CompletedTest test {finished, TestKind(random.bounded(KindCount)), 0, {}};
+    for (int slot = 1; slot <= AnswersPerTest; ++slot) {
+        const bool right = random.bounded(Percent) < RightPercent;
+        test.answers[slot - 1] = {slot, random.bounded(QuestionBank::QuestionCount) + 1,
+            right ? AnswerTrue : AnswerFalse, right};
+        test.points += right ? PointsPerAnswer : 0;
+    }
+    return test;
+}
+
+// The record is created through StudyRecord, then filled past it in one transaction: ten
+// thousand tests one sync each would take minutes.
+void fill(const QString &path)
+{
+    QRandomGenerator random(Seed);
+    const QDateTime start(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC);
+    if (!StudyRecord(path).record(randomTest(random, start)))
+        qFatal("cannot create the record");
+    {
+        QSqlDatabase db
+            = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("BEGIN"));
+        for (int n = 1; n < RecordedTests; ++n) {
+            const CompletedTest test = randomTest(random, start.addSecs(600 * n));
+            query.prepare(
+                QStringLiteral("INSERT INTO tests (finished_at, kind, points) VALUES (?, ?, ?)"));
+            query.addBindValue(test.finishedUtc.toString(Qt::ISODate));
+            query.addBindValue(int(test.kind));
+            query.addBindValue(test.points);
+            query.exec();
+            const QVariant id = query.lastInsertId();
+            query.prepare(QStringLiteral("INSERT INTO answers VALUES (?, ?, ?, ?, ?)"));
+            for (const GivenAnswer &answer : test.answers) {
+                query.addBindValue(id);
+                query.addBindValue(answer.slot);
+                query.addBindValue(answer.bankId);
+                query.addBindValue(answer.givenCode);
+                query.addBindValue(int(answer.right));
+                query.exec();
+            }
+        }
+        query.exec(QStringLiteral("COMMIT"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+}
+
+// Generated once; benchmarks that write work on a copy.
+const QString &fullRecord()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString path = StudyRecord::pathIn(dir.path());
+        fill(path);
+        return path;
+    }();
+    return path;
+}
+
+// A copy of the full record in a fresh folder: on disk, or in memory (/dev/shm), where a sync
+// costs nothing and what remains is the work of recording itself.
+struct RecordCopy
+{
+    explicit RecordCopy(bool inMemory)
+        : dir(inMemory && QDir(QStringLiteral("/dev/shm")).exists()
+                ? QStringLiteral("/dev/shm/kivola-bench-XXXXXX")
+                : QDir::tempPath() + QStringLiteral("/kivola-bench-XXXXXX"))
+        , path(StudyRecord::pathIn(dir.path()))
+    {
+        QFile::copy(fullRecord(), path);
+    }
+
+    QTemporaryDir dir;
+    QString path;
+};
+
+void RecordTest(benchmark::State &state)
+{
+    const RecordCopy copy(state.range(0) != 0);
+    StudyRecord record(copy.path);
+    QRandomGenerator random(Seed);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (!record.record(randomTest(random, now)))
+        state.SkipWithError("cannot record");
+    for (auto _ : state) {
+        const CompletedTest test = randomTest(random, now);
+        benchmark::DoNotOptimize(record.record(test));
+    }
+}
+BENCHMARK(RecordTest)->ArgName("in_memory")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The first use in a run: opening the file and checking it.
+void OpenRecord(benchmark::State &state)
+{
+    for (auto _ : state) {
+        StudyRecord record(fullRecord());
+        benchmark::DoNotOptimize(record.value(QStringLiteral("parts")));
+    }
+}
+BENCHMARK(OpenRecord)->Unit(benchmark::kMillisecond);
+
+void StatementFigures(benchmark::State &state)
+{
+    StudyRecord record(fullRecord());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(record.statementFigures());
+}
+BENCHMARK(StatementFigures)->Unit(benchmark::kMillisecond);
+
+void TestPointsAll(benchmark::State &state)
+{
+    StudyRecord record(fullRecord());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(record.testPoints());
+}
+BENCHMARK(TestPointsAll)->Unit(benchmark::kMillisecond);
+
+void TestPointsLatest(benchmark::State &state)
+{
+    StudyRecord record(fullRecord());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(record.testPoints(LatestTests));
+}
+BENCHMARK(TestPointsLatest)->Unit(benchmark::kMicrosecond);
+
+// The figures derived from the table of statements, read once.
+template <typename Query> void Derived(benchmark::State &state, Query query)
+{
+    StudyRecord record(fullRecord());
+    const StatementTable table = record.statementFigures().value_or(emptyStatementTable());
+    const QuestionBank bank = BankLoader(compiledPapersDirectory()).build().bank;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(query(table, bank));
+}
+BENCHMARK_CAPTURE(Derived, LatestWrong,
+    [](const StatementTable &t, const QuestionBank &) { return latestWrong(t); });
+BENCHMARK_CAPTURE(Derived, NeverAnswered,
+    [](const StatementTable &t, const QuestionBank &) { return neverAnswered(t); });
+BENCHMARK_CAPTURE(
+    Derived, SeenCount, [](const StatementTable &t, const QuestionBank &) { return seenCount(t); });
+BENCHMARK_CAPTURE(Derived, MasteredCount,
+    [](const StatementTable &t, const QuestionBank &) { return masteredCount(t); });
+BENCHMARK_CAPTURE(Derived, MostWrong,
+    [](const StatementTable &t, const QuestionBank &) { return mostWrong(t, TopWrong); });
+BENCHMARK_CAPTURE(Derived, AccuracyByPart,
+    [](const StatementTable &t, const QuestionBank &b) { return accuracyByPart(t, b); });
+BENCHMARK_CAPTURE(Derived, AccuracyByPaper,
+    [](const StatementTable &t, const QuestionBank &b) { return accuracyByPaper(t, b); });
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,92 @@
+#include "studyfigures.h"
+
+#include <algorithm>
+
+namespace kivola {
+
+namespace {
+
+template <typename Keep> QList<int> idsWhere(const StatementTable &table, Keep keep)
+{
+    QList<int> ids;
+    for (int id = 1; id < table.size(); ++id) {
+        if (keep(table.at(id)))
+            ids.append(id);
+    }
+    return ids;
+}
+
+template <typename Keep> int countWhere(const StatementTable &table, Keep keep)
+{
+    return int(std::count_if(table.cbegin() + 1, table.cend(), keep));
+}
+
+template <std::size_t N, typename GroupOf>
+std::array<Accuracy, N> accuracyBy(
+    const StatementTable &table, const QuestionBank &bank, GroupOf groupOf)
+{
+    std::array<Accuracy, N> groups {};
+    for (int id = 1; id < table.size(); ++id) {
+        const StatementFigures &figures = table.at(id);
+        if (figures.answered == 0 || !bank.contains(id))
+            continue;
+        const int group = groupOf(bank.record(id));
+        if (group < 0 || group >= int(N))
+            continue;
+        groups[group].answered += figures.answered;
+        groups[group].right += figures.answered - figures.wrong;
+    }
+    return groups;
+}
+
+} // namespace
+
+StatementTable emptyStatementTable()
+{
+    return StatementTable(QuestionBank::QuestionCount + 1);
+}
+
+QList<int> latestWrong(const StatementTable &table)
+{
+    return idsWhere(
+        table, [](const StatementFigures &f) { return f.latest == LatestResult::Wrong; });
+}
+
+QList<int> neverAnswered(const StatementTable &table)
+{
+    return idsWhere(table, [](const StatementFigures &f) { return f.answered == 0; });
+}
+
+int seenCount(const StatementTable &table)
+{
+    return countWhere(table, [](const StatementFigures &f) { return f.answered > 0; });
+}
+
+int masteredCount(const StatementTable &table)
+{
+    return countWhere(table, [](const StatementFigures &f) { return f.mastered; });
+}
+
+QList<int> mostWrong(const StatementTable &table, int count)
+{
+    QList<int> ids = idsWhere(table, [](const StatementFigures &f) { return f.wrong > 0; });
+    // Stable, so equals keep their ascending ids.
+    std::stable_sort(ids.begin(), ids.end(),
+        [&table](int a, int b) { return table.at(a).wrong > table.at(b).wrong; });
+    if (ids.size() > count)
+        ids.resize(qMax(count, 0));
+    return ids;
+}
+
+PartAccuracy accuracyByPart(const StatementTable &table, const QuestionBank &bank)
+{
+    return accuracyBy<PartCount>(
+        table, bank, [](const QuestionRecord &record) { return partOf(record) - 1; });
+}
+
+PaperAccuracy accuracyByPaper(const StatementTable &table, const QuestionBank &bank)
+{
+    return accuracyBy<Papers.size()>(table, bank, &paperIndexOf);
+}
+
+} // namespace kivola

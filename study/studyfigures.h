@@ -1,0 +1,76 @@
+#pragma once
+
+#include "paper.h"
+#include "questionbank.h"
+#include "questionplace.h"
+#include "testkind.h"
+
+#include <QDateTime>
+#include <QList>
+
+#include <array>
+
+namespace kivola {
+
+enum class LatestResult
+{
+    Unseen,
+    Right,
+    Wrong
+};
+
+// What the record holds about one statement.
+struct StatementFigures
+{
+    int answered = 0;
+    int wrong = 0;
+    LatestResult latest = LatestResult::Unseen;
+    // The latest two answers were both right.
+    bool mastered = false;
+
+    bool operator==(const StatementFigures &) const = default;
+};
+
+// Figures of every statement, indexed by bank id like the bank itself: entry 0 is unused and
+// entries 1..565 are the statements. A record with nothing in it gives all entries unseen.
+using StatementTable = QList<StatementFigures>;
+StatementTable emptyStatementTable();
+
+struct TestPoints
+{
+    QDateTime finishedUtc;
+    TestKind kind = TestKind::Ordinary;
+    int points = 0;
+
+    bool operator==(const TestPoints &) const = default;
+};
+
+// Answers given and how many of them were right, over a group of statements.
+struct Accuracy
+{
+    int answered = 0;
+    int right = 0;
+
+    bool operator==(const Accuracy &) const = default;
+};
+
+// Entry n - 1 holds part n (第n問), over all six papers.
+using PartAccuracy = std::array<Accuracy, PartCount>;
+// In the order of the paper list, Papers.
+using PaperAccuracy = std::array<Accuracy, Papers.size()>;
+
+// Ids in ascending order.
+QList<int> latestWrong(const StatementTable &table);
+QList<int> neverAnswered(const StatementTable &table);
+int seenCount(const StatementTable &table);
+int masteredCount(const StatementTable &table);
+// The statements answered wrong most often, at most count of them, most wrong answers first
+// and the lower id first among equals; statements never answered wrong are left out.
+QList<int> mostWrong(const StatementTable &table, int count);
+
+// A statement's part and paper come from its record in the bank; statements the bank lacks or
+// whose fields name no part or paper count nowhere.
+PartAccuracy accuracyByPart(const StatementTable &table, const QuestionBank &bank);
+PaperAccuracy accuracyByPaper(const StatementTable &table, const QuestionBank &bank);
+
+} // namespace kivola

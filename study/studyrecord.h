@@ -1,0 +1,65 @@
+#pragma once
+
+#include "completedtest.h"
+#include "studydatabase.h"
+#include "studyfigures.h"
+
+#include <QList>
+#include <QString>
+
+#include <limits>
+#include <optional>
+
+namespace kivola {
+
+// The learning record: every answer of every graded test, kept in kivola.sqlite beside the
+// settings file, and the figures read back from it. Nothing happens on construction; the file
+// is opened the first time a test is recorded or the record is read. Nothing here throws: what
+// cannot be saved reports false, what cannot be read gives no value, and a file that could not be
+// used is moved aside and reported once through takeNotices().
+class StudyRecord
+{
+public:
+    static constexpr const char *FileName = "kivola.sqlite";
+    static constexpr int AllTests = std::numeric_limits<int>::max();
+
+    explicit StudyRecord(QString path, StudyDatabase::Clock clock = &QDateTime::currentDateTime);
+
+    // The record beside the settings file in folder.
+    static QString pathIn(const QString &folder);
+    const QString &path() const { return m_database.path(); }
+
+    // Adds the test and its answers in one transaction. False when they could not be saved: the
+    // folder or file is read-only, the disk full, another copy of the program held the file
+    // longer than StudyDatabase::BusyTimeoutMs, or the file comes from a newer version.
+    bool record(const CompletedTest &test);
+
+    // Choices remembered between runs; a null string when none was stored.
+    QString value(const QString &name);
+    bool setValue(const QString &name, const QString &value);
+
+    // No value when the record exists but cannot be read; a missing record reads as empty.
+    std::optional<StatementTable> statementFigures();
+    // The latest tests, oldest first.
+    std::optional<QList<TestPoints>> testPoints(int latestCount = AllTests);
+
+    QList<StudyNotice> takeNotices() { return m_database.takeNotices(); }
+    const QString &lastError() const { return m_database.lastError(); }
+
+private:
+    enum class Source
+    {
+        // No file, or one without tables yet: an empty record.
+        Nothing,
+        Tables,
+        Unreadable
+    };
+
+    Source source();
+    bool writable();
+    bool failed(const QString &error);
+
+    StudyDatabase m_database;
+};
+
+} // namespace kivola

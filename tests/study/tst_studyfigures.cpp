@@ -1,0 +1,100 @@
+#include "studyfigures.h"
+
+#include <QTest>
+
+using namespace kivola;
+
+namespace {
+
+QuestionRecord statement(const char *year, const char *examKind, const char *part)
+{
+    return {QStringLiteral("文"), QStringLiteral("1"), {}, QString::fromLatin1(year),
+        QString::fromLatin1(examKind), QString::fromLatin1(part), QStringLiteral("1")};
+}
+
+// Five statements seen: 1 mastered, 2 and 3 wrong last, 100 right once, 565 right last after
+// a wrong answer.
+StatementTable sampleTable()
+{
+    StatementTable table = emptyStatementTable();
+    table[1] = {3, 1, LatestResult::Right, true};
+    table[2] = {2, 2, LatestResult::Wrong, false};
+    table[3] = {1, 1, LatestResult::Wrong, false};
+    table[100] = {1, 0, LatestResult::Right, false};
+    table[565] = {4, 2, LatestResult::Right, false};
+    return table;
+}
+
+} // namespace
+
+class TestStudyFigures : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void countsAndLists();
+    void mostWrong_data();
+    void mostWrong();
+    void accuracy();
+};
+
+void TestStudyFigures::countsAndLists()
+{
+    const StatementTable table = sampleTable();
+    QCOMPARE(seenCount(table), 5);
+    QCOMPARE(masteredCount(table), 1);
+    QCOMPARE(latestWrong(table), QList<int>({2, 3}));
+    const QList<int> unseen = neverAnswered(table);
+    QCOMPARE(unseen.size(), QuestionBank::QuestionCount - 5);
+    QCOMPARE(unseen.first(), 4);
+    QCOMPARE(unseen.last(), 564);
+    QVERIFY(!unseen.contains(100));
+
+    const StatementTable empty = emptyStatementTable();
+    QCOMPARE(seenCount(empty), 0);
+    QCOMPARE(neverAnswered(empty).size(), QuestionBank::QuestionCount);
+}
+
+void TestStudyFigures::mostWrong_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<int>>("ids");
+
+    // 2 and 565 were wrong twice, 1 and 3 once: equals by ascending id.
+    QTest::newRow("none asked") << 0 << QList<int>();
+    QTest::newRow("negative count") << -1 << QList<int>();
+    QTest::newRow("top one") << 1 << QList<int>({2});
+    QTest::newRow("cut among equals") << 3 << QList<int>({2, 565, 1});
+    QTest::newRow("more than were wrong") << 10 << QList<int>({2, 565, 1, 3});
+}
+
+void TestStudyFigures::mostWrong()
+{
+    QFETCH(int, count);
+    QFETCH(QList<int>, ids);
+    QCOMPARE(kivola::mostWrong(sampleTable(), count), ids);
+}
+
+void TestStudyFigures::accuracy()
+{
+    QuestionBank bank;
+    bank.append(statement("2003", "1", "1"));
+    bank.append(statement("2002", "2", "6"));
+    // Names no part: counts for its paper only.
+    bank.append(statement("2001", "1", "9"));
+    // Statements 100 and 565 are not in this bank and count nowhere.
+
+    PartAccuracy parts {};
+    parts[0] = {3, 2};
+    parts[5] = {2, 0};
+    QCOMPARE(accuracyByPart(sampleTable(), bank), parts);
+
+    PaperAccuracy papers {};
+    papers[0] = {3, 2};
+    papers[3] = {2, 0};
+    papers[4] = {1, 0};
+    QCOMPARE(accuracyByPaper(sampleTable(), bank), papers);
+}
+
+QTEST_GUILESS_MAIN(TestStudyFigures)
+#include "tst_studyfigures.moc"
