@@ -51,4 +51,9 @@ QString AttemptTitle(qint64 attemptNo)
     return QStringLiteral("第") + QString::number(attemptNo) + QStringLiteral("回 採点結果");
 }
 
+QString PracticeTitle()
+{
+    return QStringLiteral("練習 採点結果");
+}
+
 } // namespace kivola

@@ -26,4 +26,7 @@ QString ScoreText(std::int16_t score);
 // The heading of a test's result sheet: "第4回 採点結果" for the fourth test.
 QString AttemptTitle(qint64 attemptNo);
 
+// The heading of a practice's result sheet, which is not numbered: "練習 採点結果".
+QString PracticeTitle();
+
 } // namespace kivola

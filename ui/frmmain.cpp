@@ -9,6 +9,7 @@
 #include "programicon.h"
 #include "scorestore.h"
 #include "scoresummary.h"
+#include "studymenu.h"
 #include "testflow.h"
 #include "testsession.h"
 
@@ -84,6 +85,7 @@ FrmMain::FrmMain(TestSession &session)
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction *mnuHelpAbout = mnuHelp->addAction(QStringLiteral("バージョン情報"));
     mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+    new StudyMenu(m_session, this, mnuHelp->menuAction());
 
     connect(cBottun, &QPushButton::clicked, this, &FrmMain::startTest);
     connect(btnScore, &QPushButton::clicked, this, &FrmMain::showScores);

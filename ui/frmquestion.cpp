@@ -5,6 +5,7 @@
 #include "gothicfont.h"
 #include "testsession.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace kivola {
@@ -21,6 +22,12 @@ FrmQuestion::FrmQuestion(TestSession &session)
         QStringLiteral("○"), {720, 2040, 1335, 1095}, gothic(36, Weight::Bold), colors::Pink);
     for (AnswerCode code : {AnswerTrue, AnswerFalse})
         m_btnYesNo[code]->setAccessibleName(spokenAnswer(code));
+    const QString trueKeys = QStringLiteral("キー：O または 1");
+    const QString falseKeys = QStringLiteral("キー：X または 2");
+    m_btnYesNo[AnswerTrue]->setToolTip(QStringLiteral("正しい（") + trueKeys + u'）');
+    m_btnYesNo[AnswerTrue]->setAccessibleDescription(trueKeys);
+    m_btnYesNo[AnswerFalse]->setToolTip(QStringLiteral("誤り（") + falseKeys + u'）');
+    m_btnYesNo[AnswerFalse]->setAccessibleDescription(falseKeys);
     auto *lblQuestion = addLabel(this, QStringLiteral("lblQuestion"), QString(),
         {360, 840, 3855, 855}, gothic(9.75), windowTextColor(), Sizing::Wraps);
     const QFont titleFont = gothic(18, Weight::Bold, Slant::Italic);
@@ -42,6 +49,49 @@ FrmQuestion::FrmQuestion(TestSession &session)
     const QString heading = QStringLiteral("第%1問").arg(m_session.quiz().run().currentNo);
     title1a->setText(heading);
     title1b->setText(heading);
+}
+
+namespace {
+
+// The answer a key stands for, or 0. Keys are matched by what they are and by the text they
+// type, so full-width letters and digits from a Japanese input method count too.
+AnswerCode answerForKey(const QKeyEvent &event)
+{
+    switch (event.key()) {
+    case Qt::Key_O:
+    case Qt::Key_1:
+        return AnswerTrue;
+    case Qt::Key_X:
+    case Qt::Key_2:
+        return AnswerFalse;
+    default:
+        break;
+    }
+    static const QString trueTexts = QStringLiteral("ｏＯ１○");
+    static const QString falseTexts = QStringLiteral("ｘＸ２×");
+    const QString text = event.text();
+    if (text.size() != 1)
+        return 0;
+    if (trueTexts.contains(text))
+        return AnswerTrue;
+    if (falseTexts.contains(text))
+        return AnswerFalse;
+    return 0;
+}
+
+} // namespace
+
+void FrmQuestion::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain
+        = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const AnswerCode code = plain && !event->isAutoRepeat() ? answerForKey(*event) : 0;
+    if (code == 0) {
+        ModalWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    m_btnYesNo[code]->click();
 }
 
 void FrmQuestion::answer(int code)

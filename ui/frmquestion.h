@@ -19,6 +19,9 @@ class FrmQuestion : public kit::ModalWindow
 public:
     explicit FrmQuestion(TestSession &session);
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void answer(int code);
 

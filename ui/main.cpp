@@ -7,9 +7,11 @@
 #include "scorestore.h"
 #include "settingslocation.h"
 #include "startuptrace.h"
+#include "studyrecord.h"
 #include "testsession.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStyleFactory>
 
@@ -33,9 +35,11 @@ int main(int argc, char *argv[])
     const SettingsLocation settings(QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     ScoreStore store(settings.path());
+    // The learning record keeps to the settings file's folder; it is opened only when first used.
+    StudyRecord study(StudyRecord::pathIn(QFileInfo(settings.path()).absolutePath()));
     ClockRandomSource random;
     Quiz quiz([] { return BankLoader(compiledPapersDirectory()).build(); }, random);
-    TestSession session(quiz, store);
+    TestSession session(quiz, store, study);
 
     FrmMain window(session);
     window.show();

@@ -3,6 +3,7 @@
 #include "frmquestion.h"
 #include "frmresult.h"
 #include "scorestore.h"
+#include "studyrecord.h"
 #include "testsession.h"
 
 #include <QDir>
@@ -17,6 +18,8 @@ namespace {
 constexpr int ShownFaults = 5;
 
 const QString MessageTitle = QStringLiteral("Torenza Kivola");
+
+} // namespace
 
 void reportUnusableBank(const BankBuild &build, QWidget *mainWindow)
 {
@@ -36,6 +39,8 @@ void reportUnusableBank(const BankBuild &build, QWidget *mainWindow)
     box.exec();
 }
 
+namespace {
+
 // Said over the result sheet, so the student sees the score first and then learns that it did
 // not count.
 void reportUnsavedScore(const QString &settingsPath, QWidget *resultWindow)
@@ -49,12 +54,36 @@ void reportUnsavedScore(const QString &settingsPath, QWidget *resultWindow)
     box.exec();
 }
 
-} // namespace
+// Problems with the learning record never hold the student up: a notice beside the window, gone
+// with it.
+void showStudyNotice(
+    const QString &name, const QString &text, const QString &details, QWidget *owner)
+{
+    auto *box
+        = new QMessageBox(QMessageBox::Information, MessageTitle, text, QMessageBox::Ok, owner);
+    box->setObjectName(name);
+    box->setInformativeText(details);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
 
-void runTest(TestSession &session, QWidget *mainWindow)
+void reportStudyProblems(TestSession &session, QWidget *resultWindow)
+{
+    StudyRecord &study = session.study();
+    reportStudyNotices(study, resultWindow);
+    if (session.takeFirstStudyFailure()) {
+        showStudyNotice(QStringLiteral("studyUnsavedNotice"),
+            QStringLiteral("学習記録に書き込めなかったため、今回の解答は学習記録に残りません。"
+                           "成績表にはいつもどおり記録されます。"),
+            QDir::toNativeSeparators(study.path()), resultWindow);
+    }
+}
+
+void runStarted(TestSession &session, Quiz::StartOutcome started, QWidget *mainWindow)
 {
     Quiz &quiz = session.quiz();
-    if (session.begin() == Quiz::StartOutcome::BankUnusable) {
+    if (started == Quiz::StartOutcome::BankUnusable) {
         reportUnusableBank(quiz.lastBuild(), mainWindow);
         return;
     }
@@ -65,11 +94,35 @@ void runTest(TestSession &session, QWidget *mainWindow)
     }
     FrmResult result(quiz, session.store(), mainWindow);
     result.showResult(quiz.graded(), session.resultTitle());
-    if (session.lastSaveFailed()) {
-        QTimer::singleShot(0, &result,
-            [&result, path = session.store().path()] { reportUnsavedScore(path, &result); });
-    }
+    QTimer::singleShot(0, &result, [&session, &result] {
+        if (session.lastSaveFailed())
+            reportUnsavedScore(session.store().path(), &result);
+        reportStudyProblems(session, &result);
+    });
     result.exec();
+}
+
+} // namespace
+
+void reportStudyNotices(StudyRecord &study, QWidget *owner)
+{
+    for (const StudyNotice &notice : study.takeNotices()) {
+        showStudyNotice(QStringLiteral("studyMovedAsideNotice"),
+            QStringLiteral(
+                "学習記録のファイルが読めなかったため、別の名前で残して新しく記録を始めました。"),
+            QDir::toNativeSeparators(notice.movedTo), owner);
+    }
+}
+
+void runTest(TestSession &session, QWidget *mainWindow)
+{
+    runStarted(session, session.begin(), mainWindow);
+}
+
+void runPractice(
+    TestSession &session, TestKind kind, const QList<int> &practiceSet, QWidget *mainWindow)
+{
+    runStarted(session, session.beginPractice(kind, practiceSet), mainWindow);
 }
 
 } // namespace kivola

@@ -5,6 +5,7 @@
 #include "frmmain.h"
 #include "quiz.h"
 #include "scorestore.h"
+#include "studyrecord.h"
 #include "testsession.h"
 
 #include <QTemporaryDir>
@@ -17,13 +18,15 @@ struct FlowFixture
 {
     explicit FlowFixture(const QList<int> &ids)
         : store(kivola::ScoreStore::pathIn(dir.path()))
+        , study(kivola::StudyRecord::pathIn(dir.path()))
         , random(fixture::uniformsFor(ids))
         , quiz(fixture::completeBuild, random)
-        , session(quiz, store)
+        , session(quiz, store, study)
     { }
 
     QTemporaryDir dir;
     kivola::ScoreStore store;
+    kivola::StudyRecord study;
     FixedRandomSource random;
     kivola::Quiz quiz;
     kivola::TestSession session;

@@ -5,6 +5,7 @@
 #include "frmmain.h"
 #include "quiz.h"
 #include "scorestore.h"
+#include "studyrecord.h"
 #include "testsession.h"
 #include "twips.h"
 #include "uitest.h"
@@ -50,6 +51,7 @@ private:
     std::unique_ptr<ScoreStore> m_store;
     std::unique_ptr<FixedRandomSource> m_random;
     std::unique_ptr<Quiz> m_quiz;
+    std::unique_ptr<StudyRecord> m_study;
     std::unique_ptr<TestSession> m_session;
     std::unique_ptr<FrmMain> m_window;
 };
@@ -65,7 +67,8 @@ void TestFrmMain::init()
     m_store = std::make_unique<ScoreStore>(ScoreStore::pathIn(m_dir->path()));
     m_random = std::make_unique<FixedRandomSource>(fixture::uniformsFor({1, 2, 3, 4, 5}));
     m_quiz = std::make_unique<Quiz>(fixture::completeBuild, *m_random);
-    m_session = std::make_unique<TestSession>(*m_quiz, *m_store);
+    m_study = std::make_unique<StudyRecord>(StudyRecord::pathIn(m_dir->path()));
+    m_session = std::make_unique<TestSession>(*m_quiz, *m_store, *m_study);
     m_window = std::make_unique<FrmMain>(*m_session);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -166,10 +169,11 @@ void TestFrmMain::titleRendersInJapaneseGothic()
 void TestFrmMain::menus()
 {
     const QList<QAction *> menus = m_window->menuBar()->actions();
-    QCOMPARE(menus.size(), 3);
+    QCOMPARE(menus.size(), 4);
     QCOMPARE(menus.at(0)->text(), QStringLiteral("ファイル(&A)"));
     QCOMPARE(menus.at(1)->text(), QStringLiteral("表示(&V)"));
-    QCOMPARE(menus.at(2)->text(), QStringLiteral("ヘルプ"));
+    QCOMPARE(menus.at(2)->text(), QStringLiteral("学習(&S)"));
+    QCOMPARE(menus.at(3)->text(), QStringLiteral("ヘルプ"));
     QCOMPARE(child<QAction>(m_window.get(), QStringLiteral("mnuFileExit"))->text(),
         QStringLiteral("終了"));
     auto *statusItem = child<QAction>(m_window.get(), QStringLiteral("mnuViewStatusBar"));

@@ -129,16 +129,28 @@ void TestFrmQuestion::headingFollowsQuestionNumber()
 void TestFrmQuestion::buttonsAnswer_data()
 {
     QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("tabFirst");
     QTest::addColumn<int>("answer");
-    QTest::newRow("Enter answers true") << int(Qt::Key_Return) << false << 1;
-    QTest::newRow("Space answers true") << int(Qt::Key_Space) << false << 1;
-    QTest::newRow("Tab then Enter answers false") << int(Qt::Key_Return) << true << 2;
+    QTest::newRow("Enter answers true") << int(Qt::Key_Return) << QString() << false << 1;
+    QTest::newRow("Space answers true") << int(Qt::Key_Space) << QString() << false << 1;
+    QTest::newRow("Tab then Enter answers false") << int(Qt::Key_Return) << QString() << true << 2;
+    QTest::newRow("O answers true") << int(Qt::Key_O) << QStringLiteral("o") << true << 1;
+    QTest::newRow("shifted O answers true") << int(Qt::Key_O) << QStringLiteral("O") << true << 1;
+    QTest::newRow("1 answers true") << int(Qt::Key_1) << QStringLiteral("1") << true << 1;
+    QTest::newRow("X answers false") << int(Qt::Key_X) << QStringLiteral("x") << false << 2;
+    QTest::newRow("2 answers false") << int(Qt::Key_2) << QStringLiteral("2") << false << 2;
+    // With a Japanese input method on, a key may come as a full-width character alone.
+    QTest::newRow("full-width x answers false")
+        << int(Qt::Key_unknown) << QStringLiteral("ｘ") << false << 2;
+    QTest::newRow("full-width 1 answers true")
+        << int(Qt::Key_unknown) << QStringLiteral("１") << true << 1;
 }
 
 void TestFrmQuestion::buttonsAnswer()
 {
     QFETCH(int, key);
+    QFETCH(QString, text);
     QFETCH(bool, tabFirst);
     QFETCH(int, answer);
     FlowFixture f({3});
@@ -148,7 +160,10 @@ void TestFrmQuestion::buttonsAnswer()
     QVERIFY(QTest::qWaitForWindowActive(&question));
     if (tabFirst)
         QTest::keyClick(question.focusWidget(), Qt::Key_Tab);
-    QTest::keyClick(question.focusWidget(), Qt::Key(key));
+    if (text.isEmpty())
+        QTest::keyClick(question.focusWidget(), Qt::Key(key));
+    else
+        QTest::sendKeyEvent(QTest::Click, question.focusWidget(), Qt::Key(key), text, {});
     QTRY_VERIFY(!question.isVisible());
     QCOMPARE(question.result(), int(QDialog::Accepted));
     QCOMPARE(int(f.quiz.run().answers[1]), answer);

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void reportFromResultAfterFirstTest();
     void incompleteBankStaysOnMainWindow();
     void unsavedScoreIsToldOverResult();
+    void unsavedLearningRecordIsToldOncePerRun();
 };
 
 void TestTestFlow::initTestCase()
@@ -246,7 +247,7 @@ void TestTestFlow::incompleteBankStaysOnMainWindow()
             return BankBuild {fixture::completeBank(), {}, {QStringLiteral("2001-main.tsv")}};
         },
         f.random);
-    TestSession session(quiz, f.store);
+    TestSession session(quiz, f.store, f.study);
     FrmMain main(session);
     uitest::ModalScript script;
     QString details;
@@ -285,6 +286,33 @@ void TestTestFlow::unsavedScoreIsToldOverResult()
     QCOMPARE(messageOwner->objectName(), QStringLiteral("frmResult"));
     QVERIFY(message.contains(QStringLiteral("記録されていません")));
     QVERIFY(QFileInfo(f.store.path()).isDir());
+}
+
+void TestTestFlow::unsavedLearningRecordIsToldOncePerRun()
+{
+    FlowFixture f({1, 2, 3, 4, 5});
+    QVERIFY(QDir().mkpath(f.study.path()));
+    FrmMain main(f.session);
+    QList<int> noticesSeen;
+    for (int round = 0; round < 2; ++round) {
+        uitest::ModalScript script;
+        answerAll(script, {1, 1, 1, 1, 1});
+        script.expect(QStringLiteral("frmResult"), [&noticesSeen](QWidget *w) {
+            // The notice stands beside the sheet without blocking it.
+            QTest::qWait(100);
+            const auto notices
+                = w->findChildren<QMessageBox *>(QStringLiteral("studyUnsavedNotice"));
+            noticesSeen.append(int(notices.size()));
+            for (QMessageBox *notice : notices)
+                QVERIFY(notice->isVisible() && !notice->isModal());
+            click(w, QStringLiteral("btnOK"));
+        });
+        script.start();
+        click(&main, QStringLiteral("CBottun"));
+        QVERIFY(script.finished());
+    }
+    QCOMPARE(noticesSeen, (QList<int> {1, 0}));
+    QCOMPARE(fileContent(f.store.path()), QByteArray("[MAIN]\r\nNO= 2\r\nGETS= 120\r\n"));
 }
 
 QTEST_MAIN(TestTestFlow)

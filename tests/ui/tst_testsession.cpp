@@ -1,6 +1,7 @@
 #include "fixedrandomsource.h"
 #include "fixturebank.h"
 #include "scorestore.h"
+#include "studyrecord.h"
 #include "testfiles.h"
 #include "testsession.h"
 
@@ -24,6 +25,10 @@ private Q_SLOTS:
     void abandonedTestIsNotCounted();
     void beginReloadsCountersFromFile();
     void unwritableRecordIsReported();
+    void keepsEveryAnswer_data();
+    void keepsEveryAnswer();
+    void abandonedTestLeavesNoRecord();
+    void unwritableLearningRecordKeepsScore();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -69,7 +74,8 @@ void TestTestSession::titleCountsEarlierTests()
     ScoreStore store(m_iniPath);
     FixedRandomSource random(fixture::uniformsFor({1, 3, 5, 2, 4}));
     Quiz quiz(fixture::completeBuild, random);
-    TestSession session(quiz, store);
+    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
+    TestSession session(quiz, store, study);
     session.begin();
     if (!iniMeanwhile.isEmpty())
         writeFile(m_iniPath, iniMeanwhile);
@@ -85,7 +91,8 @@ void TestTestSession::savesOnceAfterFifthAnswer()
     ScoreStore store(m_iniPath);
     FixedRandomSource random(fixture::uniformsFor({1}));
     Quiz quiz(fixture::completeBuild, random);
-    TestSession session(quiz, store);
+    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
+    TestSession session(quiz, store, study);
     session.begin();
     for (int n = 1; n < QuestionsPerTest; ++n) {
         QCOMPARE(session.answer(AnswerTrue), Quiz::AnswerOutcome::NextQuestion);
@@ -101,7 +108,8 @@ void TestTestSession::sixthAnswerSavesNothing()
     ScoreStore store(m_iniPath);
     FixedRandomSource random(fixture::uniformsFor({2}));
     Quiz quiz(fixture::completeBuild, random);
-    TestSession session(quiz, store);
+    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
+    TestSession session(quiz, store, study);
     session.begin();
     for (int n = 1; n <= QuestionsPerTest; ++n)
         session.answer(AnswerFalse);
@@ -117,7 +125,8 @@ void TestTestSession::abandonedTestIsNotCounted()
     ScoreStore store(m_iniPath);
     FixedRandomSource random(fixture::uniformsFor({10, 20, 30, 40, 50, 60}));
     Quiz quiz(fixture::completeBuild, random);
-    TestSession session(quiz, store);
+    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
+    TestSession session(quiz, store, study);
     session.begin();
     session.answer(AnswerTrue);
     session.answer(AnswerTrue);
@@ -133,7 +142,8 @@ void TestTestSession::beginReloadsCountersFromFile()
     ScoreStore store(m_iniPath);
     FixedRandomSource random(fixture::uniformsFor({1}));
     Quiz quiz(fixture::completeBuild, random);
-    TestSession session(quiz, store);
+    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
+    TestSession session(quiz, store, study);
     session.begin();
     QCOMPARE(store.testsTaken(), 0);
     writeFile(m_iniPath, "[MAIN]\nNO= 9\nGETS= 400\n");
@@ -148,7 +158,8 @@ void TestTestSession::unwritableRecordIsReported()
     ScoreStore store(m_iniPath);
     FixedRandomSource random(fixture::uniformsFor({1}));
     Quiz quiz(fixture::completeBuild, random);
-    TestSession session(quiz, store);
+    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
+    TestSession session(quiz, store, study);
     session.begin();
     for (int n = 1; n <= QuestionsPerTest; ++n)
         session.answer(AnswerTrue);
@@ -160,6 +171,92 @@ void TestTestSession::unwritableRecordIsReported()
     for (int n = 1; n <= QuestionsPerTest; ++n)
         session.answer(AnswerTrue);
     QVERIFY(!session.lastSaveFailed());
+}
+
+void TestTestSession::keepsEveryAnswer_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QByteArray>("iniAfter");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("ordinary test")
+        << int(TestKind::Ordinary) << QByteArray("[MAIN]\r\nNO= 1\r\nGETS= 60\r\n")
+        << QStringLiteral("第1回 採点結果");
+    QTest::newRow("practice of mistakes")
+        << int(TestKind::PracticeMistakes) << QByteArray() << QStringLiteral("練習 採点結果");
+    QTest::newRow("practice by era")
+        << int(TestKind::PracticeChosen) << QByteArray() << QStringLiteral("練習 採点結果");
+}
+
+void TestTestSession::keepsEveryAnswer()
+{
+    QFETCH(int, kind);
+    QFETCH(QByteArray, iniAfter);
+    QFETCH(QString, title);
+    const QList<int> ids {1, 3, 5, 2, 4};
+    ScoreStore store(m_iniPath);
+    FixedRandomSource random(fixture::uniformsFor(ids));
+    Quiz quiz(fixture::completeBuild, random);
+    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
+    TestSession session(quiz, store, study);
+    if (TestKind(kind) == TestKind::Ordinary)
+        session.begin();
+    else
+        session.beginPractice(TestKind(kind), ids);
+    for (AnswerCode answer : {1, 2, 1, 1, 2})
+        session.answer(answer);
+
+    QCOMPARE(session.resultTitle(), title);
+    QCOMPARE(fileContent(m_iniPath), iniAfter);
+    QVERIFY(!session.lastStudySaveFailed());
+    const std::optional<QList<TestPoints>> tests = study.testPoints();
+    QVERIFY(tests);
+    QCOMPARE(tests->size(), 1);
+    QCOMPARE(int(tests->first().kind), kind);
+    QCOMPARE(tests->first().points, 60);
+    const std::optional<StatementTable> figures = study.statementFigures();
+    QVERIFY(figures);
+    QCOMPARE(seenCount(*figures), 5);
+    for (int id : ids)
+        QVERIFY(figures->at(id).latest != LatestResult::Unseen);
+    // Two of the five answers were wrong, whatever order the practice drew its five in.
+    QCOMPARE(latestWrong(*figures).size(), 2);
+}
+
+void TestTestSession::abandonedTestLeavesNoRecord()
+{
+    ScoreStore store(m_iniPath);
+    FixedRandomSource random(fixture::uniformsFor({1}));
+    Quiz quiz(fixture::completeBuild, random);
+    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
+    TestSession session(quiz, store, study);
+    session.beginPractice(TestKind::PracticeUnseen, {});
+    for (int n = 1; n < QuestionsPerTest; ++n)
+        session.answer(AnswerTrue);
+    session.begin();
+    session.answer(AnswerTrue);
+    QVERIFY(!QFile::exists(study.path()));
+    QVERIFY(!QFile::exists(m_iniPath));
+}
+
+void TestTestSession::unwritableLearningRecordKeepsScore()
+{
+    ScoreStore store(m_iniPath);
+    FixedRandomSource random(fixture::uniformsFor({1}));
+    Quiz quiz(fixture::completeBuild, random);
+    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
+    QVERIFY(QDir().mkpath(study.path()));
+    TestSession session(quiz, store, study);
+    for (int round = 0; round < 2; ++round) {
+        session.begin();
+        for (int n = 1; n <= QuestionsPerTest; ++n)
+            session.answer(AnswerTrue);
+        QVERIFY(session.lastStudySaveFailed());
+        QVERIFY(!session.lastSaveFailed());
+        // Told once a run, not after every test.
+        QCOMPARE(session.takeFirstStudyFailure(), round == 0);
+    }
+    QCOMPARE(fileContent(m_iniPath), QByteArray("[MAIN]\r\nNO= 2\r\nGETS= 200\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestTestSession)
