@@ -87,6 +87,7 @@ FrmPractice::FrmPractice(const QuestionBank &bank, const PracticeChoice &initial
     tabOrder.append({m_btnOK, btnCancel});
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+    m_btnOK->setDefault(true);
     m_chkPart[0]->setFocus();
     updateCount();
     CenterOnScreen(this);
