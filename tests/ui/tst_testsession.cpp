@@ -1,13 +1,8 @@
-#include "fixedrandomsource.h"
-#include "fixturebank.h"
-#include "scorestore.h"
-#include "studyrecord.h"
+#include "flowfixture.h"
 #include "testfiles.h"
-#include "testsession.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kivola;
@@ -17,7 +12,6 @@ class TestTestSession : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void titleCountsEarlierTests_data();
     void titleCountsEarlierTests();
     void savesOnceAfterFifthAnswer();
@@ -29,18 +23,7 @@ private Q_SLOTS:
     void keepsEveryAnswer();
     void abandonedTestLeavesNoRecord();
     void unwritableLearningRecordKeepsScore();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_iniPath;
 };
-
-void TestTestSession::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_iniPath = ScoreStore::pathIn(m_dir->path());
-}
 
 void TestTestSession::titleCountsEarlierTests_data()
 {
@@ -69,104 +52,86 @@ void TestTestSession::titleCountsEarlierTests()
     QFETCH(QString, title);
     QFETCH(QByteArray, iniAfter);
 
+    FlowFixture f({1, 3, 5, 2, 4});
     if (!iniBefore.isEmpty())
-        writeFile(m_iniPath, iniBefore);
-    ScoreStore store(m_iniPath);
-    FixedRandomSource random(fixture::uniformsFor({1, 3, 5, 2, 4}));
-    Quiz quiz(fixture::completeBuild, random);
-    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
-    TestSession session(quiz, store, study);
+        writeFile(f.store.path(), iniBefore);
+    TestSession &session = f.session;
     session.begin();
     if (!iniMeanwhile.isEmpty())
-        writeFile(m_iniPath, iniMeanwhile);
+        writeFile(f.store.path(), iniMeanwhile);
     for (AnswerCode answer : {1, 2, 1, 1, 2})
         session.answer(answer);
     QCOMPARE(session.resultTitle(), title);
-    QCOMPARE(fileContent(m_iniPath), iniAfter);
+    QCOMPARE(fileContent(f.store.path()), iniAfter);
     QVERIFY(!session.lastSaveFailed());
 }
 
 void TestTestSession::savesOnceAfterFifthAnswer()
 {
-    ScoreStore store(m_iniPath);
-    FixedRandomSource random(fixture::uniformsFor({1}));
-    Quiz quiz(fixture::completeBuild, random);
-    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
-    TestSession session(quiz, store, study);
+    FlowFixture f({1});
+    TestSession &session = f.session;
     session.begin();
     for (int n = 1; n < QuestionsPerTest; ++n) {
         QCOMPARE(session.answer(AnswerTrue), Quiz::AnswerOutcome::NextQuestion);
-        QVERIFY(!QFile::exists(m_iniPath));
+        QVERIFY(!QFile::exists(f.store.path()));
     }
     QCOMPARE(session.answer(AnswerTrue), Quiz::AnswerOutcome::Graded);
-    QCOMPARE(fileContent(m_iniPath), QByteArray("[MAIN]\r\nNO= 1\r\nGETS= 100\r\n"));
+    QCOMPARE(fileContent(f.store.path()), QByteArray("[MAIN]\r\nNO= 1\r\nGETS= 100\r\n"));
     QVERIFY(!session.lastSaveFailed());
 }
 
 void TestTestSession::sixthAnswerSavesNothing()
 {
-    ScoreStore store(m_iniPath);
-    FixedRandomSource random(fixture::uniformsFor({2}));
-    Quiz quiz(fixture::completeBuild, random);
-    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
-    TestSession session(quiz, store, study);
+    FlowFixture f({2});
+    TestSession &session = f.session;
     session.begin();
     for (int n = 1; n <= QuestionsPerTest; ++n)
         session.answer(AnswerFalse);
-    const QByteArray saved = fileContent(m_iniPath);
+    const QByteArray saved = fileContent(f.store.path());
     QCOMPARE(session.answer(AnswerFalse), Quiz::AnswerOutcome::NoTestRunning);
-    QCOMPARE(fileContent(m_iniPath), saved);
-    QCOMPARE(store.testsTaken(), 1);
+    QCOMPARE(fileContent(f.store.path()), saved);
+    QCOMPARE(f.store.testsTaken(), 1);
 }
 
 void TestTestSession::abandonedTestIsNotCounted()
 {
-    writeFile(m_iniPath, "[MAIN]\nNO= 2\nGETS= 80\n");
-    ScoreStore store(m_iniPath);
-    FixedRandomSource random(fixture::uniformsFor({10, 20, 30, 40, 50, 60}));
-    Quiz quiz(fixture::completeBuild, random);
-    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
-    TestSession session(quiz, store, study);
+    FlowFixture f({10, 20, 30, 40, 50, 60});
+    writeFile(f.store.path(), "[MAIN]\nNO= 2\nGETS= 80\n");
+    TestSession &session = f.session;
     session.begin();
     session.answer(AnswerTrue);
     session.answer(AnswerTrue);
 
     QCOMPARE(session.begin(), Quiz::StartOutcome::Started);
-    QCOMPARE(fileContent(m_iniPath), QByteArray("[MAIN]\nNO= 2\nGETS= 80\n"));
-    QCOMPARE(store.testsTaken(), 2);
+    QCOMPARE(fileContent(f.store.path()), QByteArray("[MAIN]\nNO= 2\nGETS= 80\n"));
+    QCOMPARE(f.store.testsTaken(), 2);
     QCOMPARE(session.resultTitle(), QStringLiteral("第3回 採点結果"));
 }
 
 void TestTestSession::beginReloadsCountersFromFile()
 {
-    ScoreStore store(m_iniPath);
-    FixedRandomSource random(fixture::uniformsFor({1}));
-    Quiz quiz(fixture::completeBuild, random);
-    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
-    TestSession session(quiz, store, study);
+    FlowFixture f({1});
+    TestSession &session = f.session;
     session.begin();
-    QCOMPARE(store.testsTaken(), 0);
-    writeFile(m_iniPath, "[MAIN]\nNO= 9\nGETS= 400\n");
+    QCOMPARE(f.store.testsTaken(), 0);
+    writeFile(f.store.path(), "[MAIN]\nNO= 9\nGETS= 400\n");
     session.begin();
-    QCOMPARE(store.testsTaken(), 9);
-    QCOMPARE(store.totalPoints(), 400);
+    QCOMPARE(f.store.testsTaken(), 9);
+    QCOMPARE(f.store.totalPoints(), 400);
 }
 
 void TestTestSession::unwritableRecordIsReported()
 {
-    QVERIFY(QDir().mkpath(m_iniPath));
-    ScoreStore store(m_iniPath);
-    FixedRandomSource random(fixture::uniformsFor({1}));
-    Quiz quiz(fixture::completeBuild, random);
-    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
-    TestSession session(quiz, store, study);
+    FlowFixture f({1});
+    QVERIFY(QDir().mkpath(f.store.path()));
+    TestSession &session = f.session;
     session.begin();
     for (int n = 1; n <= QuestionsPerTest; ++n)
         session.answer(AnswerTrue);
     QVERIFY(session.lastSaveFailed());
 
     // The next test that saves clears the report.
-    QVERIFY(QDir().rmdir(m_iniPath));
+    QVERIFY(QDir().rmdir(f.store.path()));
     session.begin();
     for (int n = 1; n <= QuestionsPerTest; ++n)
         session.answer(AnswerTrue);
@@ -194,11 +159,8 @@ void TestTestSession::keepsEveryAnswer()
     QFETCH(QByteArray, iniAfter);
     QFETCH(QString, title);
     const QList<int> ids {1, 3, 5, 2, 4};
-    ScoreStore store(m_iniPath);
-    FixedRandomSource random(fixture::uniformsFor(ids));
-    Quiz quiz(fixture::completeBuild, random);
-    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
-    TestSession session(quiz, store, study);
+    FlowFixture f(ids);
+    TestSession &session = f.session;
     if (TestKind(kind) == TestKind::Ordinary)
         session.begin();
     else
@@ -207,14 +169,14 @@ void TestTestSession::keepsEveryAnswer()
         session.answer(answer);
 
     QCOMPARE(session.resultTitle(), title);
-    QCOMPARE(fileContent(m_iniPath), iniAfter);
+    QCOMPARE(fileContent(f.store.path()), iniAfter);
     QVERIFY(!session.lastStudySaveFailed());
-    const std::optional<QList<TestPoints>> tests = study.testPoints();
+    const std::optional<QList<TestPoints>> tests = f.study.testPoints();
     QVERIFY(tests);
     QCOMPARE(tests->size(), 1);
     QCOMPARE(int(tests->first().kind), kind);
     QCOMPARE(tests->first().points, 60);
-    const std::optional<StatementTable> figures = study.statementFigures();
+    const std::optional<StatementTable> figures = f.study.statementFigures();
     QVERIFY(figures);
     QCOMPARE(seenCount(*figures), 5);
     for (int id : ids)
@@ -225,28 +187,22 @@ void TestTestSession::keepsEveryAnswer()
 
 void TestTestSession::abandonedTestLeavesNoRecord()
 {
-    ScoreStore store(m_iniPath);
-    FixedRandomSource random(fixture::uniformsFor({1}));
-    Quiz quiz(fixture::completeBuild, random);
-    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
-    TestSession session(quiz, store, study);
+    FlowFixture f({1});
+    TestSession &session = f.session;
     session.beginPractice(TestKind::PracticeUnseen, {});
     for (int n = 1; n < QuestionsPerTest; ++n)
         session.answer(AnswerTrue);
     session.begin();
     session.answer(AnswerTrue);
-    QVERIFY(!QFile::exists(study.path()));
-    QVERIFY(!QFile::exists(m_iniPath));
+    QVERIFY(!QFile::exists(f.study.path()));
+    QVERIFY(!QFile::exists(f.store.path()));
 }
 
 void TestTestSession::unwritableLearningRecordKeepsScore()
 {
-    ScoreStore store(m_iniPath);
-    FixedRandomSource random(fixture::uniformsFor({1}));
-    Quiz quiz(fixture::completeBuild, random);
-    StudyRecord study(StudyRecord::pathIn(m_dir->path()));
-    QVERIFY(QDir().mkpath(study.path()));
-    TestSession session(quiz, store, study);
+    FlowFixture f({1});
+    QVERIFY(QDir().mkpath(f.study.path()));
+    TestSession &session = f.session;
     for (int round = 0; round < 2; ++round) {
         session.begin();
         for (int n = 1; n <= QuestionsPerTest; ++n)
@@ -256,7 +212,7 @@ void TestTestSession::unwritableLearningRecordKeepsScore()
         // Told once a run, not after every test.
         QCOMPARE(session.takeFirstStudyFailure(), round == 0);
     }
-    QCOMPARE(fileContent(m_iniPath), QByteArray("[MAIN]\r\nNO= 2\r\nGETS= 200\r\n"));
+    QCOMPARE(fileContent(f.store.path()), QByteArray("[MAIN]\r\nNO= 2\r\nGETS= 200\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestTestSession)
