@@ -10,13 +10,13 @@
 #include "scorestore.h"
 #include "scoresummary.h"
 #include "testflow.h"
+#include "windowframe.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QWindow>
 
 namespace kivola {
 
@@ -101,19 +101,22 @@ FrmMain::FrmMain(Quiz &quiz, ScoreStore &store)
 void FrmMain::load()
 {
     using namespace kit;
-    // The window is centred at its designed size (client area, menu bar and frame) and only
-    // then brought to its final outer size; its left and top edges stay where they are.
+    // A fixed frame: the window manager gives it no sizing border.
+    setFixedSize(px(OuterWidthTwips), px(OuterHeightTwips));
     // Creating the native window first lets platforms that know their frame at creation
     // report it.
     winId();
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const QSize designed(px(DesignedClientTwips.width()) + frame.left() + frame.right(),
-        px(DesignedClientTwips.height()) + menuBar()->sizeHint().height() + frame.top()
-            + frame.bottom());
-    CenterOnScreen(this, designed);
-
-    setFixedSize(px(OuterWidthTwips) - frame.left() - frame.right(),
-        px(OuterHeightTwips) - frame.top() - frame.bottom());
+    WindowFrame::place(this, [this](QMargins frame) {
+        // Centred at its designed size (client area, menu bar and frame), then brought to its
+        // final outer size; its left and top edges stay where they are.
+        const QSize designed = QSize(px(DesignedClientTwips.width()),
+            px(DesignedClientTwips.height()) + menuBar()->sizeHint().height())
+                                   .grownBy(frame);
+        const QSize client = QSize(px(OuterWidthTwips), px(OuterHeightTwips)).shrunkBy(frame);
+        setFixedSize(client);
+        WindowFrame::setFrameGeometry(
+            this, centeredPosition(designed, screenArea(this)), client, frame);
+    });
 }
 
 void FrmMain::keyPressEvent(QKeyEvent *event)

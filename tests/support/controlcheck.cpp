@@ -3,6 +3,8 @@
 #include "twips.h"
 
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
 
 void checkControl(const QWidget *window, const QString &name, const ControlRow &row)
@@ -33,4 +35,25 @@ bool isJapaneseGothic(const QString &family)
         QStringLiteral("VL PGothic"), QStringLiteral("IPAPGothic"), QStringLiteral("TakaoPGothic"),
         QStringLiteral("Noto Sans CJK JP")};
     return faces.contains(family);
+}
+
+void checkFramed(const QWidget *window)
+{
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        QTRY_VERIFY(window->frameGeometry().width() > window->width()
+            && window->frameGeometry().height() > window->height());
+}
+
+void checkCentredOnScreen(QWidget *window)
+{
+    using kivola::kit::px;
+    using kivola::kit::twips;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    checkFramed(window);
+    const QRect screen = window->screen()->geometry();
+    const QSize outer = window->frameGeometry().size();
+    const QPoint centred(px((twips(screen.width()) - twips(outer.width())) / 2),
+        px((twips(screen.height()) - twips(outer.height())) / 2));
+    QTRY_COMPARE(window->frameGeometry().topLeft(), screen.topLeft() + centred);
 }

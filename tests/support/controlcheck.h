@@ -24,3 +24,12 @@ void checkControl(const QWidget *window, const QString &name, const ControlRow &
 
 // The Japanese faces the program's font may resolve to; never a Latin or Chinese face.
 bool isJapaneseGothic(const QString &family);
+
+// On a platform with a window manager (xcb), checks that it has framed the window: the outer
+// frame is larger than the client area. Elsewhere windows have no frame to check.
+void checkFramed(const QWidget *window);
+
+// Shows the window, waits until it is framed and checks that its outer frame is centred on its
+// screen: left and top are half the difference between screen and frame, taken in twips and
+// halved by integer division.
+void checkCentredOnScreen(QWidget *window);

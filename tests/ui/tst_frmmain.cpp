@@ -78,7 +78,8 @@ void TestFrmMain::windowFrame()
 {
     QCOMPARE(m_window->objectName(), QStringLiteral("frmMain"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Torenza　Kivola"));
-    QCOMPARE(m_window->frameGeometry().size(), QSize(kit::px(4785), kit::px(3810)));
+    checkFramed(m_window.get());
+    QTRY_COMPARE(m_window->frameGeometry().size(), QSize(kit::px(4785), kit::px(3810)));
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
     QVERIFY(!(m_window->windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));

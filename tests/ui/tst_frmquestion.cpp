@@ -58,6 +58,7 @@ void TestFrmQuestion::frame()
         uitest::nextFocusable(yes), child<QPushButton>(&question, QStringLiteral("btnYesNo2")));
     QCOMPARE(child<QLabel>(&question, QStringLiteral("lblQuestion"))->text(),
         fixture::question(12).questionText);
+    checkCentredOnScreen(&question);
 }
 
 void TestFrmQuestion::controls_data()

@@ -51,6 +51,7 @@ void TestFrmResult::frame()
         QCOMPARE(child<QPushButton>(&result, QStringLiteral("btnReview%1").arg(row))->text(),
             QStringLiteral("見直し"));
     }
+    checkCentredOnScreen(&result);
 }
 
 void TestFrmResult::controls_data()

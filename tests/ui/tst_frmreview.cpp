@@ -55,6 +55,7 @@ void TestFrmReview::frame()
     QCOMPARE(ok->text(), QStringLiteral("採点結果に戻る"));
     QCOMPARE(review.focusWidget(), ok);
     QCOMPARE(uitest::nextFocusable(ok), child<QLineEdit>(&review, QStringLiteral("txtAnswer")));
+    checkCentredOnScreen(&review);
 }
 
 void TestFrmReview::controls_data()

@@ -53,6 +53,7 @@ void TestFrmScore::frame()
     QCOMPARE(child<QLabel>(&report, QStringLiteral("lblComment"))->parentWidget()->objectName(),
         QStringLiteral("Frame1"));
     QCOMPARE(report.focusWidget(), child<QPushButton>(&report, QStringLiteral("btnOK")));
+    checkCentredOnScreen(&report);
 }
 
 void TestFrmScore::controls_data()
