@@ -148,7 +148,8 @@ void TestFrmMain::titleRendersInJapaneseGothic()
     const auto *label = child<QLabel>(m_window.get(), QStringLiteral("Title2"));
     const QString family = QFontInfo(label->font()).family();
     QVERIFY2(isJapaneseGothic(family), qPrintable(family));
-    if (QFontDatabase::hasFamily(QStringLiteral("IPAPGothic")))
+    if (QFontDatabase::hasFamily(QStringLiteral("IPAPGothic"))
+        && qEnvironmentVariableIsEmpty("KIVOLA_TEST_ONLY_FACE"))
         QCOMPARE(family, QStringLiteral("IPAPGothic"));
     // Shadows are drawn behind their titles: the black copy comes later in stacking order.
     const QList<QWidget *> order
