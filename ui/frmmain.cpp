@@ -6,6 +6,7 @@
 #include "frmabout.h"
 #include "frmscore.h"
 #include "gothicfont.h"
+#include "modaldisabling.h"
 #include "programicon.h"
 #include "scorestore.h"
 #include "scoresummary.h"
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 namespace kivola {
 
@@ -35,6 +37,8 @@ FrmMain::FrmMain(Quiz &quiz, ScoreStore &store)
     setWindowTitle(QStringLiteral("Torenza　Kivola"));
     setWindowIcon(programIcon());
     setFont(defaultWindowFont());
+    // Its buttons and menus act only while no modal window is open over it.
+    ModalDisabling::install();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
@@ -132,6 +136,11 @@ void FrmMain::keyPressEvent(QKeyEvent *event)
 
 void FrmMain::startTest()
 {
+    // The whole test runs inside this call; a second start from within it would run a test
+    // inside the test.
+    if (m_testRunning)
+        return;
+    const QScopedValueRollback running(m_testRunning, true);
     runTest(m_quiz, m_store, this);
 }
 

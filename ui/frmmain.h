@@ -39,6 +39,7 @@ private:
     ScoreStore &m_store;
     ClockStatusBar *m_statusBar;
     QAction *m_statusBarAction;
+    bool m_testRunning = false;
 };
 
 } // namespace kivola
