@@ -63,6 +63,8 @@ void TestFrmAbout::controls_data()
     QTest::newRow("VTitle1") << "VTitle1"
                              << ControlRow {
                                     {2160, 960, 1575, 255}, false, 16, true, false, Qt::red};
+    QTest::newRow("Line11") << "Line11" << lineRow(QColor(0x80, 0x80, 0x80));
+    QTest::newRow("Line10") << "Line10" << lineRow(Qt::white);
 }
 
 void TestFrmAbout::controls()

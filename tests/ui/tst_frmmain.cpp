@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace kivola;
 using uitest::child;
@@ -43,6 +44,8 @@ private Q_SLOTS:
     void firstRunShowsMessage();
     void reportAfterOneTest();
     void aboutOpensOwnedByMain();
+    void exitEndsProgram_data();
+    void exitEndsProgram();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -131,7 +134,9 @@ void TestFrmMain::controls_data()
     QTest::newRow("Title2") << "Title2"
                             << ControlRow {{480, 1560, 3615, 495}, false, 13, false, false,
                                    QColor(0x80, 0x40, 0x00)};
-    QTest::newRow("Shape1") << "Shape1" << ControlRow {{480, 240, 3615, 1095}};
+    QTest::newRow("Shape1") << "Shape1"
+                            << shapeRow({480, 240, 3615, 1095}, QColor(0xFF, 0xC0, 0x80),
+                                   QColor(0xC0, 0x40, 0x00), 3);
 }
 
 void TestFrmMain::controls()
@@ -272,6 +277,31 @@ void TestFrmMain::aboutOpensOwnedByMain()
     child<QAction>(m_window.get(), QStringLiteral("mnuHelpAbout"))->trigger();
     QVERIFY(script.finished());
     QCOMPARE(owner, m_window.get());
+}
+
+void TestFrmMain::exitEndsProgram_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("終了 button") << "Command1";
+    QTest::newRow("ファイル → 終了") << "mnuFileExit";
+}
+
+void TestFrmMain::exitEndsProgram()
+{
+    QFETCH(QString, control);
+    // The program's event loop, ended from inside it by the control without a prompt.
+    QTimer::singleShot(0, m_window.get(), [this, control] {
+        if (auto *button = child<QPushButton>(m_window.get(), control))
+            button->click();
+        else
+            child<QAction>(m_window.get(), control)->trigger();
+    });
+    QTimer stuck;
+    stuck.setSingleShot(true);
+    connect(&stuck, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    stuck.start(10000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!m_window->isVisible());
 }
 
 QTEST_MAIN(TestFrmMain)

@@ -86,7 +86,9 @@ void TestFrmReview::controls_data()
     QTest::newRow("Label9") << "Label9"
                             << ControlRow {
                                    {1800, 1200, 945, 360}, true, 24, true, false, Qt::black};
-    QTest::newRow("Shape1") << "Shape1" << ControlRow {{1080, 240, 3615, 735}};
+    QTest::newRow("Shape1") << "Shape1"
+                            << shapeRow({1080, 240, 3615, 735}, QColor(0xFF, 0xC0, 0x80),
+                                   QColor(0xC0, 0x40, 0x00), 3);
 }
 
 void TestFrmReview::controls()
