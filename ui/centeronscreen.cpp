@@ -1,6 +1,7 @@
 #include "centeronscreen.h"
 
 #include "twips.h"
+#include "windowframe.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -8,23 +9,26 @@
 
 namespace kivola {
 
-QPoint centeredPosition(QSize outer, QRect screen)
+QPoint centeredPosition(QSize outer, QRect area)
 {
-    const int left = (kit::twips(screen.width()) - kit::twips(outer.width())) / 2;
-    const int top = (kit::twips(screen.height()) - kit::twips(outer.height())) / 2;
-    return {screen.x() + kit::px(left), screen.y() + kit::px(top)};
+    const int left = (kit::twips(area.width()) - kit::twips(outer.width())) / 2;
+    const int top = (kit::twips(area.height()) - kit::twips(outer.height())) / 2;
+    return {area.x() + kit::px(left), area.y() + kit::px(top)};
+}
+
+QRect screenArea(const QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
 }
 
 void CenterOnScreen(QWidget *window)
 {
-    CenterOnScreen(window, window->frameGeometry().size());
-}
-
-void CenterOnScreen(QWidget *window, QSize outer)
-{
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        window->move(centeredPosition(outer, screen->geometry()));
+    kit::WindowFrame::place(window, [window](QMargins frame) {
+        const QSize client = window->size();
+        kit::WindowFrame::setFrameGeometry(
+            window, centeredPosition(client.grownBy(frame), screenArea(window)), client, frame);
+    });
 }
 
 } // namespace kivola

@@ -1,8 +1,10 @@
 #include "frmabout.h"
 
+#include "centeronscreen.h"
 #include "controls.h"
 #include "gothicfont.h"
 #include "programicon.h"
+#include "windowframe.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -49,15 +51,14 @@ FrmAbout::FrmAbout(QWidget *owner)
     addLine(this, indexedName("Line1", 0), {240, 2445}, {5657, 2445}, colors::White, 2);
     stackInListedOrder(this);
     cmdOK->setFocus();
-    // Placed explicitly: window managers otherwise place dialogs by their own rules.
-    // The window's own frame is not known before it is shown; the owner's frame is the best
-    // estimate.
+    // Placed explicitly, its outer frame centred over its owner's: window managers otherwise
+    // place dialogs by their own rules.
     if (owner) {
-        const QWidget *ownerWindow = owner->window();
-        const QRect ownerFrame = ownerWindow->frameGeometry();
-        const QSize frameExtra = ownerFrame.size() - ownerWindow->size();
-        const QSize outer = size() + frameExtra;
-        move(ownerFrame.center() - QPoint(outer.width() / 2, outer.height() / 2));
+        WindowFrame::place(this, [this, ownerWindow = owner->window()](QMargins frame) {
+            WindowFrame::setFrameGeometry(this,
+                centeredPosition(size().grownBy(frame), ownerWindow->frameGeometry()), size(),
+                frame);
+        });
     }
 }
 

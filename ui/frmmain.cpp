@@ -6,19 +6,21 @@
 #include "frmabout.h"
 #include "frmscore.h"
 #include "gothicfont.h"
+#include "modaldisabling.h"
 #include "programicon.h"
 #include "scorestore.h"
 #include "scoresummary.h"
 #include "studymenu.h"
 #include "testflow.h"
 #include "testsession.h"
+#include "windowframe.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QWindow>
+#include <QScopedValueRollback>
 
 namespace kivola {
 
@@ -36,6 +38,8 @@ FrmMain::FrmMain(TestSession &session)
     setWindowTitle(QStringLiteral("Torenza　Kivola"));
     setWindowIcon(programIcon());
     setFont(defaultWindowFont());
+    // Its buttons and menus act only while no modal window is open over it.
+    ModalDisabling::install();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
@@ -103,19 +107,22 @@ FrmMain::FrmMain(TestSession &session)
 void FrmMain::load()
 {
     using namespace kit;
-    // The window is centred at its designed size (client area, menu bar and frame) and only
-    // then brought to its final outer size; its left and top edges stay where they are.
+    // A fixed frame: the window manager gives it no sizing border.
+    setFixedSize(px(OuterWidthTwips), px(OuterHeightTwips));
     // Creating the native window first lets platforms that know their frame at creation
     // report it.
     winId();
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const QSize designed(px(DesignedClientTwips.width()) + frame.left() + frame.right(),
-        px(DesignedClientTwips.height()) + menuBar()->sizeHint().height() + frame.top()
-            + frame.bottom());
-    CenterOnScreen(this, designed);
-
-    setFixedSize(px(OuterWidthTwips) - frame.left() - frame.right(),
-        px(OuterHeightTwips) - frame.top() - frame.bottom());
+    WindowFrame::place(this, [this](QMargins frame) {
+        // Centred at its designed size (client area, menu bar and frame), then brought to its
+        // final outer size; its left and top edges stay where they are.
+        const QSize designed = QSize(px(DesignedClientTwips.width()),
+            px(DesignedClientTwips.height()) + menuBar()->sizeHint().height())
+                                   .grownBy(frame);
+        const QSize client = QSize(px(OuterWidthTwips), px(OuterHeightTwips)).shrunkBy(frame);
+        setFixedSize(client);
+        WindowFrame::setFrameGeometry(
+            this, centeredPosition(designed, screenArea(this)), client, frame);
+    });
 }
 
 void FrmMain::keyPressEvent(QKeyEvent *event)
@@ -131,6 +138,11 @@ void FrmMain::keyPressEvent(QKeyEvent *event)
 
 void FrmMain::startTest()
 {
+    // The whole test runs inside this call; a second start from within it would run a test
+    // inside the test.
+    if (m_testRunning)
+        return;
+    const QScopedValueRollback running(m_testRunning, true);
     runTest(m_session, this);
 }
 

@@ -37,6 +37,7 @@ private:
     TestSession &m_session;
     ClockStatusBar *m_statusBar;
     QAction *m_statusBarAction;
+    bool m_testRunning = false;
 };
 
 } // namespace kivola

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "wrappedtext.h"
+
 #include <QLabel>
+
+class QPainter;
 
 namespace kivola::kit {
 
@@ -9,13 +13,13 @@ enum class Sizing
 {
     Fixed, // one line at its designed size; a longer text widens it about its alignment, never
            // clipped
-    Fit, // resizes itself to its text whenever the text changes
+    Fit, // resizes itself to its text whenever the text changes, keeping its left and top edges
     Wraps, // keeps its size; wraps within its width, clipped at its height
 };
 
 // A label of the window layouts: transparent unless given a background, top-aligned text.
-// A fitting label keeps its left and top edges, except a centred one, which keeps its centre so
-// that a centred heading stays centred whatever its text.
+// Alignment places the text within the label; a fitting label keeps its left and top edges
+// whatever its alignment.
 class Label : public QLabel
 {
     Q_OBJECT
@@ -27,10 +31,22 @@ public:
     void setText(const QString &text);
     Sizing sizing() const { return m_sizing; }
 
+    // A wrapping label's text as it is drawn: font and lines.
+    const WrappedText &wrapped() const { return m_wrapped; }
+    // Draws a wrapping label's lines, relative to the painter's origin.
+    void drawLines(QPainter &painter) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 private:
     void fitToText();
+    void wrap();
 
     Sizing m_sizing;
+    WrappedText m_wrapped;
 };
 
 } // namespace kivola::kit

@@ -1,20 +1,66 @@
 #include "controlcheck.h"
 
+#include "shapewidget.h"
 #include "twips.h"
 
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
+
+ControlRow shapeRow(QRect twips, const QColor &fill, const QColor &border, int borderPixels)
+{
+    ControlRow row {twips};
+    row.color = fill;
+    row.border = border;
+    row.borderPixels = borderPixels;
+    return row;
+}
+
+ControlRow lineRow(const QColor &color)
+{
+    ControlRow row;
+    row.color = color;
+    return row;
+}
+
+namespace {
+
+// The colours a shape or line draws, sampled across its left edge at half height (a shape) or
+// along its middle (a line).
+void checkDrawnColours(QWidget *control, const ControlRow &row)
+{
+    const QImage image = control->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    const auto colourAt
+        = [&](qreal x, qreal y) { return image.pixelColor(int(x * ratio), int(y * ratio)); };
+    const qreal middle = control->height() / 2.0;
+    if (qobject_cast<const kivola::kit::LineWidget *>(control)) {
+        QCOMPARE(colourAt(control->width() / 2.0, 0.5), row.color);
+        return;
+    }
+    QCOMPARE(colourAt(control->width() / 2.0, middle), row.color);
+    if (row.border.isValid())
+        QCOMPARE(colourAt(row.borderPixels / 2.0, middle), row.border);
+    QCOMPARE(colourAt(row.borderPixels + 1.0, middle), row.color);
+}
+
+} // namespace
 
 void checkControl(const QWidget *window, const QString &name, const ControlRow &row)
 {
-    const auto *control = window->findChild<QWidget *>(name);
+    auto *control = window->findChild<QWidget *>(name);
     QVERIFY2(control, qPrintable(name));
     const QRect expected(kivola::kit::px(row.twips.x()), kivola::kit::px(row.twips.y()),
         kivola::kit::px(row.twips.width()), kivola::kit::px(row.twips.height()));
-    if (row.fits) {
+    if (row.fits)
         QCOMPARE(control->pos(), expected.topLeft());
-    } else {
+    else if (!row.twips.isNull())
         QCOMPARE(control->geometry(), expected);
+    if (qobject_cast<const kivola::kit::ShapeWidget *>(control)
+        || qobject_cast<const kivola::kit::LineWidget *>(control)) {
+        checkDrawnColours(control, row);
+        return;
     }
     if (row.pixelSize > 0) {
         QCOMPARE(control->font().pixelSize(), row.pixelSize);
@@ -33,4 +79,25 @@ bool isJapaneseGothic(const QString &family)
         QStringLiteral("VL PGothic"), QStringLiteral("IPAPGothic"), QStringLiteral("TakaoPGothic"),
         QStringLiteral("Noto Sans CJK JP")};
     return faces.contains(family);
+}
+
+void checkFramed(const QWidget *window)
+{
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        QTRY_VERIFY(window->frameGeometry().width() > window->width()
+            && window->frameGeometry().height() > window->height());
+}
+
+void checkCentredOnScreen(QWidget *window)
+{
+    using kivola::kit::px;
+    using kivola::kit::twips;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    checkFramed(window);
+    const QRect screen = window->screen()->geometry();
+    const QSize outer = window->frameGeometry().size();
+    const QPoint centred(px((twips(screen.width()) - twips(outer.width())) / 2),
+        px((twips(screen.height()) - twips(outer.height())) / 2));
+    QTRY_COMPARE(window->frameGeometry().topLeft(), screen.topLeft() + centred);
 }

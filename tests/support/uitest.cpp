@@ -3,6 +3,7 @@
 #include "gothicfont.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -19,6 +20,15 @@ constexpr int PollIntervalMs = 5;
 void setUpApplication()
 {
     kivola::kit::registerGothicSubstitutions();
+    // A run as on a system with only this one Japanese face installed.
+    const QString onlyFace = qEnvironmentVariable("KIVOLA_TEST_ONLY_FACE");
+    if (!onlyFace.isEmpty()) {
+        for (const QString &family :
+            {QString::fromUtf8(kivola::kit::GothicFamily), QStringLiteral("MS PGothic")}) {
+            QFont::removeSubstitutions(family);
+            QFont::insertSubstitution(family, onlyFace);
+        }
+    }
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(kivola::kit::defaultWindowFont());
 }

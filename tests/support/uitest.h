@@ -10,7 +10,8 @@
 // Shared tools of the window tests.
 namespace uitest {
 
-// The program's start-up settings: font substitutions, style and default font.
+// The program's start-up settings: font substitutions, style and default font. With
+// KIVOLA_TEST_ONLY_FACE set, the Japanese face is that one alone.
 void setUpApplication();
 
 // The modal window the user is looking at, if any.

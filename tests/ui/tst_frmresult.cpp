@@ -4,6 +4,7 @@
 #include "twips.h"
 #include "uitest.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,6 +54,7 @@ void TestFrmResult::frame()
         QCOMPARE(child<QPushButton>(&result, QStringLiteral("btnReview%1").arg(row))->text(),
             QStringLiteral("見直し"));
     }
+    checkCentredOnScreen(&result);
 }
 
 void TestFrmResult::controls_data()
@@ -105,8 +107,12 @@ void TestFrmResult::controls_data()
     QTest::newRow("Title2b") << "Title2b"
                              << ControlRow {{690, 345, 2580, 360}, true, 24, true, true,
                                     QColor(0xC0, 0xC0, 0xC0)};
-    QTest::newRow("Shape1") << "Shape1" << ControlRow {{240, 120, 3615, 735}};
-    QTest::newRow("Shape2") << "Shape2" << ControlRow {{120, 1680, 5655, 3135}};
+    QTest::newRow("Shape1") << "Shape1"
+                            << shapeRow({240, 120, 3615, 735}, QColor(0xFF, 0xC0, 0x80),
+                                   QColor(0xC0, 0x40, 0x00), 3);
+    QTest::newRow("Shape2") << "Shape2"
+                            << shapeRow({120, 1680, 5655, 3135}, QColor(0x80, 0x40, 0x00),
+                                   QApplication::palette().color(QPalette::WindowText), 1);
 }
 
 void TestFrmResult::controls()

@@ -57,6 +57,7 @@ void TestFrmReview::frame()
     QCOMPARE(ok->text(), QStringLiteral("採点結果に戻る"));
     QCOMPARE(review.focusWidget(), ok);
     QCOMPARE(uitest::nextFocusable(ok), child<QLineEdit>(&review, QStringLiteral("txtAnswer")));
+    checkCentredOnScreen(&review);
 }
 
 void TestFrmReview::controls_data()
@@ -87,7 +88,9 @@ void TestFrmReview::controls_data()
     QTest::newRow("Label9") << "Label9"
                             << ControlRow {
                                    {1800, 1200, 945, 360}, true, 24, true, false, Qt::black};
-    QTest::newRow("Shape1") << "Shape1" << ControlRow {{1080, 240, 3615, 735}};
+    QTest::newRow("Shape1") << "Shape1"
+                            << shapeRow({1080, 240, 3615, 735}, QColor(0xFF, 0xC0, 0x80),
+                                   QColor(0xC0, 0x40, 0x00), 3);
 }
 
 void TestFrmReview::controls()

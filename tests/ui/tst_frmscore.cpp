@@ -55,6 +55,7 @@ void TestFrmScore::frame()
     QCOMPARE(child<QLabel>(&report, QStringLiteral("lblComment"))->parentWidget()->objectName(),
         QStringLiteral("Frame1"));
     QCOMPARE(report.focusWidget(), child<QPushButton>(&report, QStringLiteral("btnOK")));
+    checkCentredOnScreen(&report);
 }
 
 void TestFrmScore::controls_data()
@@ -75,7 +76,8 @@ void TestFrmScore::controls_data()
                             << ControlRow {{720, 2160, 930, 315}, true, 21, true, false, white};
     QTest::newRow("lblLevel") << "lblLevel"
                               << ControlRow {{2520, 2160, 1320, 315}, true, 21, true, false, white};
-    QTest::newRow("Shape3") << "Shape3" << ControlRow {{120, 3720, 4335, 255}};
+    QTest::newRow("Shape3") << "Shape3"
+                            << shapeRow({120, 3720, 4335, 255}, QColor(0x80, 0x40, 0x00));
     QTest::newRow("lblNo") << "lblNo"
                            << ControlRow {{3120, 720, 690, 315}, true, 21, true, false, white};
     QTest::newRow("Label9") << "Label9"
@@ -90,8 +92,10 @@ void TestFrmScore::controls_data()
                             << ControlRow {{720, 1680, 990, 315}, true, 21, true, false, white};
     QTest::newRow("Title1a") << "Title1a"
                              << ControlRow {{1800, 240, 1125, 360}, true, 24, true, true, white};
-    QTest::newRow("Shape1") << "Shape1" << ControlRow {{240, 120, 4095, 2895}};
-    QTest::newRow("Shape2") << "Shape2" << ControlRow {{240, 1800, 4095, 1935}};
+    QTest::newRow("Shape1") << "Shape1"
+                            << shapeRow({240, 120, 4095, 2895}, QColor(0x00, 0x80, 0x00));
+    QTest::newRow("Shape2") << "Shape2"
+                            << shapeRow({240, 1800, 4095, 1935}, QColor(0x00, 0x80, 0x00));
 }
 
 void TestFrmScore::controls()
