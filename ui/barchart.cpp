@@ -10,9 +10,6 @@ namespace kivola {
 namespace {
 
 constexpr qreal FigurePoints = 9.75;
-// Shares of the width: labels on the left, figures on the right, the track between.
-constexpr qreal LabelShare = 0.32;
-constexpr qreal FigureShare = 0.26;
 constexpr int Gap = 4;
 constexpr int Percent = 100;
 
@@ -24,12 +21,18 @@ BarChart::BarChart(QWidget *parent)
     setFont(kit::gothic(FigurePoints));
 }
 
-QString BarChart::shareText(int part, int whole)
+QString BarChart::percentText(int part, int whole)
 {
     if (whole <= 0)
         return QStringLiteral("—");
-    const int percent = int((qint64(part) * Percent + whole / 2) / whole);
-    return QStringLiteral("%1％（%2／%3）").arg(percent).arg(part).arg(whole);
+    return QStringLiteral("%1％").arg((qint64(part) * Percent + whole / 2) / whole);
+}
+
+QString BarChart::shareText(int part, int whole)
+{
+    if (whole <= 0)
+        return percentText(part, whole);
+    return QStringLiteral("%1（%2／%3）").arg(percentText(part, whole)).arg(part).arg(whole);
 }
 
 void BarChart::setBars(const QList<Bar> &bars)
@@ -48,10 +51,16 @@ void BarChart::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    // Labels and figures take the room their longest text needs; the track gets the rest.
+    const QFontMetrics metrics = fontMetrics();
+    int labelWidth = 0;
+    int figureWidth = 0;
+    for (const Bar &bar : std::as_const(m_bars)) {
+        labelWidth = qMax(labelWidth, metrics.horizontalAdvance(bar.label) + Gap);
+        figureWidth = qMax(figureWidth, metrics.horizontalAdvance(bar.figure) + Gap);
+    }
     const int rowHeight = height() / int(m_bars.size());
-    const int barHeight = qMin(rowHeight - Gap, fontMetrics().height() + Gap);
-    const int labelWidth = int(width() * LabelShare);
-    const int figureWidth = int(width() * FigureShare);
+    const int barHeight = qMin(rowHeight - Gap, metrics.height() + Gap);
     const int trackLeft = labelWidth + Gap;
     const int trackWidth = width() - labelWidth - figureWidth - 2 * Gap;
     for (int i = 0; i < m_bars.size(); ++i) {

@@ -29,8 +29,10 @@ public:
     void setBars(const QList<Bar> &bars);
     const QList<Bar> &bars() const { return m_bars; }
 
-    // "26／50" with the percentage in front, "—" for a bar with nothing behind it.
+    // "52％（26／50）", "—" for a bar with nothing behind it.
     static QString shareText(int part, int whole);
+    // "52％", "—" likewise.
+    static QString percentText(int part, int whole);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -40,7 +40,7 @@ QCheckBox *addCheckBox(
 }
 
 // Column widths in twips; the statement takes what is left.
-constexpr int SourceWidth = 2640;
+constexpr int SourceWidth = 3000;
 constexpr int AnswerWidth = 600;
 constexpr int AnsweredWidth = 780;
 constexpr int LatestWidth = 1140;
@@ -103,7 +103,7 @@ FrmBrowser::FrmBrowser(const QuestionBank &bank, const StatementTable &figures, 
     auto *frameComment = addFrame(this, QStringLiteral("frameComment"), QStringLiteral("解説"),
         {240, 5760, 9720, 1020}, menuColor(), windowTextColor());
     m_lblComment = addLabel(frameComment, QStringLiteral("lblComment"), QString(),
-        {120, 240, 9480, 660}, gothic(ControlPoints), windowTextColor(), Sizing::Wraps);
+        {120, 300, 9480, 600}, gothic(ControlPoints), windowTextColor(), Sizing::Wraps);
     m_btnPractice
         = addButton(this, QStringLiteral("btnPractice"), QStringLiteral("選んだ問題で練習"),
             {2520, 6960, 2880, 495}, gothic(12, Weight::Bold), colors::Cream);

@@ -149,11 +149,11 @@ void FrmRecord::fill(const StatementTable &figures, const QList<TestPoints> &lat
     }
     m_chartParts->setBars(partBars);
     const int weakest = weakestPart(parts);
-    m_lblWeakest->setText(weakest == 0
-            ? QString()
-            : QStringLiteral("いちばん苦手なのは %1 です（正答率 %2）")
-                  .arg(PartLabel(weakest),
-                      BarChart::shareText(parts[weakest - 1].right, parts[weakest - 1].answered)));
+    m_lblWeakest->setText(weakest == 0 ? QString()
+                                       : QStringLiteral("いちばん苦手なのは %1（正答率 %2）")
+                                             .arg(PartLabel(weakest),
+                                                 BarChart::percentText(parts[weakest - 1].right,
+                                                     parts[weakest - 1].answered)));
 
     const PaperAccuracy papers = accuracyByPaper(figures, m_bank);
     QList<BarChart::Bar> paperBars;

@@ -38,8 +38,8 @@ QuestionTableModel::QuestionTableModel(
         const QuestionRecord &r = bank.record(id);
         m_parts.append(partOf(r));
         m_papers.append(paperIndexOf(r));
-        m_sources.append(QStringLiteral("%1　第%2問　問%3")
-                             .arg(PaperLabel(m_papers.last()), r.partNo, r.itemNo));
+        m_sources.append(
+            QStringLiteral("%1 第%2問 問%3").arg(PaperLabel(m_papers.last()), r.partNo, r.itemNo));
     }
 }
 
