@@ -118,13 +118,8 @@ FrmBrowser::FrmBrowser(const QuestionBank &bank, const StatementTable &figures, 
         gothic(ControlPoints), windowTextColor(), Sizing::Fixed);
     m_lblCount = addLabel(this, QStringLiteral("lblCount"), QString(), {7320, 1005, 2640, 270},
         gothic(ControlPoints), windowTextColor(), Sizing::Fixed, Qt::AlignRight);
-    const QString heading = QStringLiteral("問題一覧");
-    const QFont titleFont = gothic(14.25, Weight::Bold, Slant::Italic);
-    addLabel(this, QStringLiteral("Title1a"), heading, {600, 285, 3000, 285}, titleFont,
-        colors::Black, Sizing::Fit);
-    addLabel(this, QStringLiteral("Title1b"), heading,
-        {600 + ShadowOffsetX, 285 + ShadowOffsetY, 3000, 285}, titleFont, colors::Shadow,
-        Sizing::Fit);
+    addShadowedTitle(this, QStringLiteral("Title1"), QStringLiteral("問題一覧"),
+        {600, 285, 3000, 285}, gothic(14.25, Weight::Bold, Slant::Italic));
     addTitlePanel(this, QStringLiteral("Shape1"), {240, 120, 3360, 660});
     stackInListedOrder(this);
 

@@ -103,13 +103,8 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
         QStringLiteral("まだ記録がありません。テストを受けると、ここに学習の記録が表示されます。"),
         {240, 3240, 9720, 330}, gothic(12, Weight::Bold), windowTextColor(), Sizing::Fixed,
         Qt::AlignHCenter);
-    const QString heading = QStringLiteral("学習記録");
-    const QFont titleFont = gothic(14.25, Weight::Bold, Slant::Italic);
-    addLabel(this, QStringLiteral("Title1a"), heading, {600, 285, 3000, 285}, titleFont,
-        colors::Black, Sizing::Fit);
-    addLabel(this, QStringLiteral("Title1b"), heading,
-        {600 + ShadowOffsetX, 285 + ShadowOffsetY, 3000, 285}, titleFont, colors::Shadow,
-        Sizing::Fit);
+    addShadowedTitle(this, QStringLiteral("Title1"), QStringLiteral("学習記録"),
+        {600, 285, 3000, 285}, gothic(14.25, Weight::Bold, Slant::Italic));
     addTitlePanel(this, QStringLiteral("Shape1"), {240, 120, 3360, 660});
     stackInListedOrder(this);
     stackInListedOrder(frameParts);
