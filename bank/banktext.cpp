@@ -27,4 +27,10 @@ std::int16_t codeOf(const QString &field)
     return toInt16(readLenientNumber(field)).value_or(0);
 }
 
+QString ExplanationText(const QuestionRecord &record)
+{
+    return record.explanation.isEmpty() ? QStringLiteral("解説はありませんm(_ _)m")
+                                        : record.explanation;
+}
+
 } // namespace kivola

@@ -18,6 +18,9 @@ QString ExamKindName(std::int16_t code);
 // are copied as stored.
 QString CitationText(const QuestionRecord &record);
 
+// The explanation of a question, or the fixed notice "解説はありませんm(_ _)m" when it has none.
+QString ExplanationText(const QuestionRecord &record);
+
 // A numeric field of a record as a 16-bit code; text that is no number or does not fit gives 0,
 // which every renderer treats as "not 1".
 std::int16_t codeOf(const QString &field);

@@ -1,13 +1,12 @@
 // Speed of the learning record with 10,000 tests (50,000 answers) in it: recording a test, the
 // first opening of the file in a run, and every figure read back.
 #include "compiledpapers.h"
+#include "recordhistory.h"
 #include "studyrecord.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -20,62 +19,15 @@ namespace {
 
 constexpr int RecordedTests = 10000;
 constexpr quint32 Seed = 17;
-constexpr int RightPercent = 65;
-constexpr int KindCount = 5;
 constexpr int LatestTests = 50;
 constexpr int TopWrong = 20;
-constexpr int PointsPerAnswer = 20;
-constexpr int Percent = 100;
 
-CompletedTest randomTest(QRandomGenerator &random, const QDateTime &finished)
-{
-    CompletedTest test {finished, TestKind(random.bounded(KindCount)), 0, {}};
-    for (int slot = 1; slot <= AnswersPerTest; ++slot) {
-        const bool right = random.bounded(Percent) < RightPercent;
-        test.answers[slot - 1] = {slot, random.bounded(QuestionBank::QuestionCount) + 1,
-            right ? AnswerTrue : AnswerFalse, right};
-        test.points += right ? PointsPerAnswer : 0;
-    }
-    return test;
-}
-
-// The record is created through StudyRecord, then filled past it in one transaction: ten
-// thousand tests one sync each would take minutes.
 void fill(const QString &path)
 {
-    QRandomGenerator random(Seed);
-    const QDateTime start(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC);
-    if (!StudyRecord(path).record(randomTest(random, start)))
+    const QList<CompletedTest> tests = history::randomTests(
+        RecordedTests, Seed, QDateTime(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC));
+    if (!StudyRecord(path).record(std::span<const CompletedTest>(tests)))
         qFatal("cannot create the record");
-    {
-        QSqlDatabase db
-            = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(db);
-        query.exec(QStringLiteral("BEGIN"));
-        for (int n = 1; n < RecordedTests; ++n) {
-            const CompletedTest test = randomTest(random, start.addSecs(600 * n));
-            query.prepare(
-                QStringLiteral("INSERT INTO tests (finished_at, kind, points) VALUES (?, ?, ?)"));
-            query.addBindValue(test.finishedUtc.toString(Qt::ISODate));
-            query.addBindValue(int(test.kind));
-            query.addBindValue(test.points);
-            query.exec();
-            const QVariant id = query.lastInsertId();
-            query.prepare(QStringLiteral("INSERT INTO answers VALUES (?, ?, ?, ?, ?)"));
-            for (const GivenAnswer &answer : test.answers) {
-                query.addBindValue(id);
-                query.addBindValue(answer.slot);
-                query.addBindValue(answer.bankId);
-                query.addBindValue(answer.givenCode);
-                query.addBindValue(int(answer.right));
-                query.exec();
-            }
-        }
-        query.exec(QStringLiteral("COMMIT"));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
 }
 
 // Generated once; benchmarks that write work on a copy.
@@ -113,10 +65,10 @@ void RecordTest(benchmark::State &state)
     StudyRecord record(copy.path);
     QRandomGenerator random(Seed);
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    if (!record.record(randomTest(random, now)))
+    if (!record.record(history::randomTest(random, now)))
         state.SkipWithError("cannot record");
     for (auto _ : state) {
-        const CompletedTest test = randomTest(random, now);
+        const CompletedTest test = history::randomTest(random, now);
         benchmark::DoNotOptimize(record.record(test));
     }
 }

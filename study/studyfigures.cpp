@@ -89,4 +89,35 @@ PaperAccuracy accuracyByPaper(const StatementTable &table, const QuestionBank &b
     return accuracyBy<Papers.size()>(table, bank, &paperIndexOf);
 }
 
+int weakestPart(const PartAccuracy &accuracy)
+{
+    int weakest = 0;
+    for (int part = 1; part <= PartCount; ++part) {
+        const Accuracy &a = accuracy[part - 1];
+        if (a.answered == 0)
+            continue;
+        // Compared as cross products, so equal rates stay equal without rounding.
+        if (weakest == 0) {
+            weakest = part;
+            continue;
+        }
+        const Accuracy &w = accuracy[weakest - 1];
+        if (qint64(a.right) * w.answered < qint64(w.right) * a.answered)
+            weakest = part;
+    }
+    return weakest;
+}
+
+QList<double> runningAverage(const QList<TestPoints> &tests)
+{
+    QList<double> averages;
+    averages.reserve(tests.size());
+    qint64 sum = 0;
+    for (const TestPoints &test : tests) {
+        sum += test.points;
+        averages.append(double(sum) / double(averages.size() + 1));
+    }
+    return averages;
+}
+
 } // namespace kivola

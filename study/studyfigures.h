@@ -73,4 +73,12 @@ QList<int> mostWrong(const StatementTable &table, int count);
 PartAccuracy accuracyByPart(const StatementTable &table, const QuestionBank &bank);
 PaperAccuracy accuracyByPaper(const StatementTable &table, const QuestionBank &bank);
 
+// The part (1..6) with the lowest share of right answers among those answered at all; the
+// lower part among equals; 0 when nothing has been answered.
+int weakestPart(const PartAccuracy &accuracy);
+
+// Entry i is the mean points of tests 0..i, so the line shows where the student stands after
+// each test.
+QList<double> runningAverage(const QList<TestPoints> &tests);
+
 } // namespace kivola

@@ -62,39 +62,52 @@ bool StudyRecord::writable()
 
 bool StudyRecord::record(const CompletedTest &test)
 {
+    return record(std::span<const CompletedTest>(&test, 1));
+}
+
+bool StudyRecord::record(std::span<const CompletedTest> tests)
+{
     if (!writable())
         return false;
     QSqlQuery query(m_database.connection());
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return failed(query.lastError().text());
 
-    auto abandon = [&] {
-        const QString error = query.lastError().text();
+    QSqlQuery answerQuery(m_database.connection());
+    auto abandon = [&](QSqlQuery &failing) {
+        const QString error = failing.lastError().text();
+        answerQuery.finish();
         query.exec(QStringLiteral("ROLLBACK"));
         query.finish();
         return failed(error);
     };
-    query.prepare(QStringLiteral("INSERT INTO tests (finished_at, kind, points) VALUES (?, ?, ?)"));
-    query.addBindValue(test.finishedUtc.toUTC().toString(Qt::ISODate));
-    query.addBindValue(int(test.kind));
-    query.addBindValue(test.points);
-    if (!query.exec())
-        return abandon();
-    const QVariant testId = query.lastInsertId();
-
-    query.prepare(QStringLiteral(
-        "INSERT INTO answers (test_id, slot, bank_id, given, correct) VALUES (?, ?, ?, ?, ?)"));
-    for (const GivenAnswer &answer : test.answers) {
-        query.addBindValue(testId);
-        query.addBindValue(answer.slot);
-        query.addBindValue(answer.bankId);
-        query.addBindValue(answer.givenCode);
-        query.addBindValue(int(answer.right));
-        if (!query.exec())
-            return abandon();
+    if (!query.prepare(
+            QStringLiteral("INSERT INTO tests (finished_at, kind, points) VALUES (?, ?, ?)"))
+        || !answerQuery.prepare(QStringLiteral("INSERT INTO answers (test_id, slot, bank_id, "
+                                               "given, correct) VALUES (?, ?, ?, ?, ?)"))) {
+        return abandon(query.lastError().isValid() ? query : answerQuery);
     }
+    for (const CompletedTest &test : tests) {
+        query.addBindValue(test.finishedUtc.toUTC().toString(Qt::ISODate));
+        query.addBindValue(int(test.kind));
+        query.addBindValue(test.points);
+        if (!query.exec())
+            return abandon(query);
+        const QVariant testId = query.lastInsertId();
+        for (const GivenAnswer &answer : test.answers) {
+            answerQuery.addBindValue(testId);
+            answerQuery.addBindValue(answer.slot);
+            answerQuery.addBindValue(answer.bankId);
+            answerQuery.addBindValue(answer.givenCode);
+            answerQuery.addBindValue(int(answer.right));
+            if (!answerQuery.exec())
+                return abandon(answerQuery);
+        }
+    }
+    query.finish();
+    answerQuery.finish();
     if (!query.exec(QStringLiteral("COMMIT")))
-        return abandon();
+        return abandon(query);
     return true;
 }
 

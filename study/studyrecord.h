@@ -9,6 +9,7 @@
 
 #include <limits>
 #include <optional>
+#include <span>
 
 namespace kivola {
 
@@ -33,6 +34,8 @@ public:
     // folder or file is read-only, the disk full, another copy of the program held the file
     // longer than StudyDatabase::BusyTimeoutMs, or the file comes from a newer version.
     bool record(const CompletedTest &test);
+    // Several tests in one transaction: a whole history costs a single sync.
+    bool record(std::span<const CompletedTest> tests);
 
     // Choices remembered between runs; a null string when none was stored.
     QString value(const QString &name);

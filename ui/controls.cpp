@@ -119,6 +119,15 @@ ShapeWidget *addShape(QWidget *parent, const QString &name, Twips where, const S
     return placed(new ShapeWidget(parent, style), name, where);
 }
 
+void addShadowedTitle(
+    QWidget *parent, const QString &name, const QString &text, Twips where, const QFont &font)
+{
+    addLabel(parent, name + QLatin1Char('a'), text, where, font, colors::Black, Sizing::Fit);
+    where.left += ShadowOffsetX;
+    where.top += ShadowOffsetY;
+    addLabel(parent, name + QLatin1Char('b'), text, where, font, colors::Shadow, Sizing::Fit);
+}
+
 ShapeWidget *addTitlePanel(QWidget *parent, const QString &name, Twips where)
 {
     return addShape(parent, name, where,

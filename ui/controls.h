@@ -71,6 +71,11 @@ QGroupBox *addFrame(QWidget *parent, const QString &name, const QString &caption
 
 ShapeWidget *addShape(QWidget *parent, const QString &name, Twips where, const ShapeStyle &style);
 
+// A title drawn twice, black in front and the silver shadow behind it, named name + "a" and
+// name + "b".
+void addShadowedTitle(
+    QWidget *parent, const QString &name, const QString &text, Twips where, const QFont &font);
+
 // The rounded orange panel that carries most titles.
 ShapeWidget *addTitlePanel(QWidget *parent, const QString &name, Twips where);
 

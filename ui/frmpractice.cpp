@@ -61,13 +61,8 @@ FrmPractice::FrmPractice(const QuestionBank &bank, const PracticeChoice &initial
     }
     m_lblCount = addLabel(this, QStringLiteral("lblCount"), QString(), {240, 3960, 4920, 270},
         gothic(12, Weight::Bold), colors::Brown, Sizing::Fixed, Qt::AlignHCenter);
-    const QString heading = QStringLiteral("時代・試験を選んで練習");
-    const QFont titleFont = gothic(14.25, Weight::Bold, Slant::Italic);
-    addLabel(this, QStringLiteral("Title1a"), heading, {600, 285, 4200, 285}, titleFont,
-        colors::Black, Sizing::Fit);
-    addLabel(this, QStringLiteral("Title1b"), heading,
-        {600 + ShadowOffsetX, 285 + ShadowOffsetY, 4200, 285}, titleFont, colors::Shadow,
-        Sizing::Fit);
+    addShadowedTitle(this, QStringLiteral("Title1"), QStringLiteral("時代・試験を選んで練習"),
+        {600, 285, 4200, 285}, gothic(14.25, Weight::Bold, Slant::Italic));
     addTitlePanel(this, QStringLiteral("Shape1"), {240, 120, 4920, 660});
     stackInListedOrder(this);
 

@@ -24,7 +24,7 @@ FrmReview::FrmReview(QWidget *owner)
     m_txtAnswer = addDisplayBox(
         this, QStringLiteral("txtAnswer"), {2880, 1080, 855, 615}, gothic(24, Weight::Bold));
     m_txtAnswer->setAccessibleName(QStringLiteral("正解"));
-    auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("採点結果に戻る"),
+    m_btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("採点結果に戻る"),
         {1440, 5280, 2895, 615}, gothic(14.25, Weight::Bold), menuColor());
     auto *frameComment = addFrame(this, QStringLiteral("frameComment"), QStringLiteral("解説"),
         {240, 3840, 5415, 1215}, menuColor(), windowTextColor());
@@ -45,23 +45,32 @@ FrmReview::FrmReview(QWidget *owner)
     stackInListedOrder(frame2);
     stackInListedOrder(frameComment);
 
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    setTabOrder(btnOK, m_txtAnswer);
-    btnOK->setFocus();
+    connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    setTabOrder(m_btnOK, m_txtAnswer);
+    m_btnOK->setFocus();
     CenterOnScreen(this);
 }
 
 void FrmReview::showQuestion(const Quiz &quiz, int row)
 {
-    const QuestionRecord &record = quiz.questionOfSlot(row + 1);
+    fill(quiz.questionOfSlot(row + 1), QStringLiteral("第%1問 見直し").arg(row + 1));
+}
+
+void FrmReview::showStatement(
+    const QuestionRecord &record, const QString &heading, const QString &backText)
+{
+    fill(record, heading);
+    m_btnOK->setText(backText);
+}
+
+void FrmReview::fill(const QuestionRecord &record, const QString &heading)
+{
     m_txtAnswer->setText(AnswerMark(codeOf(record.answerCode)));
     m_lblQuestion->setText(record.questionText);
-    m_lblComment->setText(record.explanation.isEmpty() ? QStringLiteral("解説はありませんm(_ _)m")
-                                                       : record.explanation);
+    m_lblComment->setText(ExplanationText(record));
     m_lblCite->setText(CitationText(record));
-    const QString title = QStringLiteral("第%1問 見直し").arg(row + 1);
-    m_title2a->setText(title);
-    m_title2b->setText(title);
+    m_title2a->setText(heading);
+    m_title2b->setText(heading);
 }
 
 void OpenReview(const Quiz &quiz, int row, QWidget *resultWindow)

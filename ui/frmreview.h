@@ -3,6 +3,7 @@
 #include "modalwindow.h"
 
 class QLineEdit;
+class QPushButton;
 
 namespace kivola {
 
@@ -10,6 +11,7 @@ namespace kit {
 class Label;
 }
 class Quiz;
+struct QuestionRecord;
 
 // One question of the graded test again: correct answer, source, question and explanation.
 class FrmReview : public kit::ModalWindow
@@ -21,8 +23,15 @@ public:
 
     // Fills the window for result row `row` (question row + 1 of the test).
     void showQuestion(const Quiz &quiz, int row);
+    // Fills the window for a statement looked up outside a test, under the given heading, with
+    // the closing button named after the window it leads back to.
+    void showStatement(
+        const QuestionRecord &record, const QString &heading, const QString &backText);
 
 private:
+    void fill(const QuestionRecord &record, const QString &heading);
+
+    QPushButton *m_btnOK;
     QLineEdit *m_txtAnswer;
     kit::Label *m_lblQuestion;
     kit::Label *m_lblComment;

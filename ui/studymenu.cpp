@@ -1,6 +1,8 @@
 #include "studymenu.h"
 
+#include "frmbrowser.h"
 #include "frmpractice.h"
+#include "frmrecord.h"
 #include "studyrecord.h"
 #include "testflow.h"
 #include "testsession.h"
@@ -37,6 +39,11 @@ StudyMenu::StudyMenu(TestSession &session, QMainWindow *mainWindow, QAction *bef
         &QAction::triggered, this, &StudyMenu::practiseUnseen);
     connect(addItem(mnuStudy, "mnuStudyChoose", QStringLiteral("時代・試験を選んで練習(&E)...")),
         &QAction::triggered, this, &StudyMenu::practiseChosen);
+    mnuStudy->addSeparator();
+    connect(addItem(mnuStudy, "mnuStudyRecord", QStringLiteral("学習記録(&R)...")),
+        &QAction::triggered, this, &StudyMenu::showRecord);
+    connect(addItem(mnuStudy, "mnuStudyBrowse", QStringLiteral("問題一覧(&B)...")),
+        &QAction::triggered, this, &StudyMenu::browse);
 }
 
 void StudyMenu::practiseMistakes()
@@ -60,22 +67,63 @@ void StudyMenu::practiseUnseen()
 
 void StudyMenu::practiseChosen()
 {
-    const BankBuild &build = m_session.quiz().rebuildBank();
-    if (!build.isUsable()) {
-        reportUnusableBank(build, m_mainWindow);
+    const QuestionBank *bank = usableBank();
+    if (!bank)
         return;
-    }
     StudyRecord &study = m_session.study();
     const PracticeChoice initial = PracticeChoice::fromText(study.value(QLatin1String(ChoiceKey)))
                                        .value_or(PracticeChoice::everything());
     reportStudyNotices(study, m_mainWindow);
-    FrmPractice dialog(build.bank, initial, m_mainWindow);
+    FrmPractice dialog(*bank, initial, m_mainWindow);
     if (dialog.exec() != QDialog::Accepted)
         return;
     // Remembering the choice is a convenience: a record that cannot be written does not stop
     // the practice.
     study.setValue(QLatin1String(ChoiceKey), dialog.choice().toText());
     practise(TestKind::PracticeChosen, dialog.chosenIds(), QString());
+}
+
+void StudyMenu::showRecord()
+{
+    const QuestionBank *bank = usableBank();
+    if (!bank)
+        return;
+    StudyRecord &study = m_session.study();
+    const StatementTable figures = study.statementFigures().value_or(emptyStatementTable());
+    const QList<TestPoints> tests
+        = study.testPoints(FrmRecord::ShownTests).value_or(QList<TestPoints>());
+    reportStudyNotices(study, m_mainWindow);
+    FrmRecord window(*bank, figures, tests, m_mainWindow);
+    window.exec();
+}
+
+void StudyMenu::browse()
+{
+    const QuestionBank *bank = usableBank();
+    if (!bank)
+        return;
+    StudyRecord &study = m_session.study();
+    const StatementTable figures = study.statementFigures().value_or(emptyStatementTable());
+    reportStudyNotices(study, m_mainWindow);
+    QList<int> ids;
+    {
+        FrmBrowser window(*bank, figures, m_mainWindow);
+        if (window.exec() != QDialog::Accepted)
+            return;
+        ids = window.selectedIds();
+    }
+    // The browser is gone before the first question opens: one modal chain at a time.
+    practise(TestKind::PracticeSelected, ids, QString());
+}
+
+const QuestionBank *StudyMenu::usableBank()
+{
+    const BankBuild &build = m_session.quiz().rebuildBank();
+    if (!build.isUsable()) {
+        reportUnusableBank(build, m_mainWindow);
+        return nullptr;
+    }
+    return &build.bank;
 }
 
 void StudyMenu::practise(TestKind kind, const QList<int> &ids, const QString &whenEmpty)

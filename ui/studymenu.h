@@ -9,6 +9,7 @@ class QMainWindow;
 
 namespace kivola {
 
+class QuestionBank;
 class TestSession;
 
 // The "学習" menu of the main window: practice where it helps, from the learning record.
@@ -28,6 +29,10 @@ private:
     void practiseMistakes();
     void practiseUnseen();
     void practiseChosen();
+    void showRecord();
+    void browse();
+    // The bank for a window that needs one; reports a bank that cannot be used and gives null.
+    const QuestionBank *usableBank();
     // Starts the practice, or says why there is nothing to practise.
     void practise(TestKind kind, const QList<int> &ids, const QString &whenEmpty);
     void inform(const QString &text);

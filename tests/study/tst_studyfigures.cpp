@@ -36,6 +36,9 @@ private Q_SLOTS:
     void mostWrong_data();
     void mostWrong();
     void accuracy();
+    void weakestPart_data();
+    void weakestPart();
+    void runningAverage();
 };
 
 void TestStudyFigures::countsAndLists()
@@ -94,6 +97,34 @@ void TestStudyFigures::accuracy()
     papers[3] = {2, 0};
     papers[4] = {1, 0};
     QCOMPARE(accuracyByPaper(sampleTable(), bank), papers);
+}
+
+void TestStudyFigures::weakestPart_data()
+{
+    QTest::addColumn<PartAccuracy>("accuracy");
+    QTest::addColumn<int>("part");
+
+    QTest::newRow("nothing answered") << PartAccuracy {} << 0;
+    // 1 of 3 is below 2 of 4; part 6 was never answered and is no candidate.
+    QTest::newRow("lowest rate") << PartAccuracy {{{4, 2}, {3, 1}, {2, 2}}} << 2;
+    QTest::newRow("equal rates: lower part") << PartAccuracy {{{}, {}, {4, 1}, {8, 2}}} << 3;
+    QTest::newRow("all wrong beats unseen") << PartAccuracy {{{}, {}, {}, {}, {}, {1, 0}}} << 6;
+}
+
+void TestStudyFigures::weakestPart()
+{
+    QFETCH(PartAccuracy, accuracy);
+    QFETCH(int, part);
+    QCOMPARE(kivola::weakestPart(accuracy), part);
+}
+
+void TestStudyFigures::runningAverage()
+{
+    const QDateTime t;
+    const QList<TestPoints> tests {
+        {t, TestKind::Ordinary, 40}, {t, TestKind::PracticeMistakes, 100}, {t, {}, 0}};
+    QCOMPARE(kivola::runningAverage(tests), QList<double>({40.0, 70.0, 140.0 / 3}));
+    QVERIFY(kivola::runningAverage({}).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestStudyFigures)
