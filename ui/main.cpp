@@ -29,8 +29,15 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(kit::defaultWindowFont());
 
-    const SettingsLocation settings(QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+#ifdef Q_OS_WIN
+    // The roaming application data, so that the record follows the student from one school
+    // machine to the next; Qt's configuration folder there is the machine's local one.
+    const auto userFolder = QStandardPaths::AppDataLocation;
+#else
+    const auto userFolder = QStandardPaths::AppConfigLocation;
+#endif
+    const SettingsLocation settings(
+        QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(userFolder));
     ScoreStore store(settings.path());
     ClockRandomSource random;
     Quiz quiz([] { return BankLoader(compiledPapersDirectory()).build(); }, store, random);
