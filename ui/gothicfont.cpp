@@ -23,6 +23,11 @@ void registerGothicSubstitutions()
     // Latin face with a fixed-pitch or Chinese fallback.
     const QStringList fallbacks {QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
         QStringLiteral("TakaoPGothic"), QStringLiteral("Noto Sans CJK JP")};
+#ifdef Q_OS_WIN
+    // Windows names the face in Japanese only when it runs in Japanese; its English name comes
+    // first, so that the face the layouts were drawn for wins over every substitute.
+    QFont::insertSubstitution(QString::fromUtf8(GothicFamily), QStringLiteral("MS PGothic"));
+#endif
     QFont::insertSubstitutions(QString::fromUtf8(GothicFamily), fallbacks);
     QFont::insertSubstitutions(QStringLiteral("MS PGothic"), fallbacks);
 }

@@ -32,8 +32,15 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(kit::defaultWindowFont());
 
-    const SettingsLocation settings(QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+#ifdef Q_OS_WIN
+    // The roaming application data, so that the record follows the student from one school
+    // machine to the next; Qt's configuration folder there is the machine's local one.
+    const auto userFolder = QStandardPaths::AppDataLocation;
+#else
+    const auto userFolder = QStandardPaths::AppConfigLocation;
+#endif
+    const SettingsLocation settings(
+        QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(userFolder));
     ScoreStore store(settings.path());
     // The learning record keeps to the settings file's folder; it is opened only when first used.
     StudyRecord study(StudyRecord::pathIn(QFileInfo(settings.path()).absolutePath()));

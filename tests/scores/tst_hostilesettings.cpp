@@ -300,6 +300,9 @@ void TestHostileSettings::symlinkKeepsLinkAndReplacesTarget()
     QFETCH(int, tests);
     QFETCH(QByteArray, after);
 
+#ifdef Q_OS_WIN
+    QSKIP("QFile::link makes a shell shortcut on Windows, not a symbolic link");
+#endif
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("elsewhere")));
     const QString target = m_dir->filePath(QStringLiteral("elsewhere/record.ini"));
     if (!before.isEmpty())
