@@ -7,7 +7,9 @@
 // The helper programs tests run beside themselves: a second copy of the program that records,
 // holds a lock, or runs with less than the test has.
 
-inline constexpr int HelperTimeoutMs = 120000;
+// Generous: under the sanitizers two copies saving 200 tests each take close to two minutes,
+// and a stuck copy still fails the test, only later.
+inline constexpr int HelperTimeoutMs = 300000;
 
 // Reads one line, failing the running test when none comes.
 void waitForLine(QProcess &process);
