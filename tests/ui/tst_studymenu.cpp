@@ -45,6 +45,16 @@ void answerPractice(uitest::ModalScript &script, QList<int> &ids, QString &title
     });
 }
 
+// Starts a practice from the menu and answers it through answerPractice.
+void practiseFromMenu(FrmMain &main, const QString &action, QList<int> &ids, QString &title)
+{
+    uitest::ModalScript script;
+    answerPractice(script, ids, title);
+    script.start();
+    trigger(main, action);
+    QVERIFY(script.finished());
+}
+
 CompletedTest testOf(const QList<int> &ids, AnswerCode given)
 {
     CompletedTest test;
@@ -90,13 +100,9 @@ void TestStudyMenu::practiseMistakes()
     QVERIFY(f.study.record(testOf({1, 2, 3, 4, 5}, AnswerFalse)));
     writeFile(f.store.path(), "[MAIN]\nNO= 1\nGETS= 40\n");
     FrmMain main(f.session);
-    uitest::ModalScript script;
     QList<int> ids;
     QString title;
-    answerPractice(script, ids, title);
-    script.start();
-    trigger(main, QStringLiteral("mnuStudyMistakes"));
-    QVERIFY(script.finished());
+    practiseFromMenu(main, QStringLiteral("mnuStudyMistakes"), ids, title);
 
     QCOMPARE(title, QStringLiteral("練習 採点結果"));
     QCOMPARE(QSet<int>(ids.cbegin(), ids.cend()).size(), 5);
@@ -126,13 +132,9 @@ void TestStudyMenu::practiseUnseen()
         QVERIFY(f.study.record(testOf(five, AnswerTrue)));
     }
     FrmMain main(f.session);
-    uitest::ModalScript script;
     QList<int> ids;
     QString title;
-    answerPractice(script, ids, title);
-    script.start();
-    trigger(main, QStringLiteral("mnuStudyUnseen"));
-    QVERIFY(script.finished());
+    practiseFromMenu(main, QStringLiteral("mnuStudyUnseen"), ids, title);
     // 1..560 are answered: the five never answered are all there is.
     QCOMPARE(QSet<int>(ids.cbegin(), ids.cend()), (QSet<int> {561, 562, 563, 564, 565}));
     QCOMPARE(title, QStringLiteral("練習 採点結果"));
