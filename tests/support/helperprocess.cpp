@@ -25,7 +25,8 @@ void waitForLine(QProcess &process)
 
 void startHelper(QProcess &process, const QString &program, const QStringList &args)
 {
-    process.start(program, args);
+    // Text mode: on Windows the helpers' C runtime ends lines with "\r\n".
+    process.start(program, args, QIODevice::ReadWrite | QIODevice::Text);
     QVERIFY2(process.waitForStarted(HelperTimeoutMs), qPrintable(process.errorString()));
     waitForLine(process);
 }
