@@ -22,6 +22,16 @@ constexpr const char *PointsKey = "GETS";
 constexpr const char *MissingValue = "0";
 constexpr const char *LockSuffix = ".lock";
 constexpr unsigned long LockRetryMs = 2;
+// Windows refuses to replace a file that another program has open: a virus scanner looking at
+// the file just written, or a copy of this program that gave up waiting for the lock and is
+// reading. Such a hold passes within moments, so there a failed save is tried again for a
+// while; elsewhere a failed save fails for good.
+#ifdef Q_OS_WIN
+constexpr int SaveRetryMs = 2000;
+#else
+constexpr int SaveRetryMs = 0;
+#endif
+constexpr unsigned long SaveRetryPauseMs = 20;
 // A copy of the program writes its name into a new lock file at once; one that still names
 // nobody after this long never will.
 constexpr qint64 UnnamedLockGraceMs = 1000;
@@ -95,9 +105,17 @@ bool ScoreStore::recordTest(std::int16_t score)
         else
             QThread::msleep(LockRetryMs);
     }
-    LoadScores();
-    addTest(score);
-    return SaveScores();
+    // Each try starts from the file as it is then, in case another copy saved meanwhile.
+    const QDeadlineTimer saveDeadline(SaveRetryMs);
+    for (;;) {
+        LoadScores();
+        addTest(score);
+        if (SaveScores())
+            return true;
+        if (saveDeadline.hasExpired())
+            return false;
+        QThread::msleep(SaveRetryPauseMs);
+    }
 }
 
 void ScoreStore::addTest(std::int16_t score)

@@ -49,7 +49,8 @@ public:
     // saves, while holding a lock file beside the settings file, so that tests another running
     // copy saved since this one loaded are kept. When the lock cannot be had in time the test is
     // saved all the same: losing this test for certain is worse than the small chance of
-    // overwriting another copy's.
+    // overwriting another copy's. On Windows, where a file another program holds open cannot
+    // be replaced, a failed save is tried again for a short while before it counts as failed.
     bool recordTest(std::int16_t score);
 
     // " 3" for 3, "-3" for -3: the form earlier versions wrote and read.
