@@ -1,6 +1,6 @@
-#include "banktext.h"
+#include "bank/banktext.h"
 
-#include "lenientnumber.h"
+#include "bank/lenientnumber.h"
 
 namespace kivola {
 
@@ -31,6 +31,13 @@ QString ExplanationText(const QuestionRecord &record)
 {
     return record.explanation.isEmpty() ? QStringLiteral("解説はありませんm(_ _)m")
                                         : record.explanation;
+}
+
+QString spokenAnswer(std::int16_t code)
+{
+    // Read out alone, a bare circle or cross says nothing about the answer.
+    const QString meaning = code == AnswerTrue ? QStringLiteral("正しい") : QStringLiteral("誤り");
+    return meaning + QStringLiteral("（") + AnswerMark(code) + QStringLiteral("）");
 }
 
 } // namespace kivola

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "questionrecord.h"
+#include "bank/questionrecord.h"
 
 #include <QString>
 
@@ -20,6 +20,10 @@ QString CitationText(const QuestionRecord &record);
 
 // The explanation of a question, or the fixed notice "解説はありませんm(_ _)m" when it has none.
 QString ExplanationText(const QuestionRecord &record);
+
+// A judgement as a screen reader should say it: "正しい（○）", "誤り（×）". Like its mark, any
+// code other than true is read as false.
+QString spokenAnswer(std::int16_t code);
 
 // A numeric field of a record as a 16-bit code; text that is no number or does not fit gives 0,
 // which every renderer treats as "not 1".

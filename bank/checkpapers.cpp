@@ -1,7 +1,7 @@
 // Build step: refuses to build the program from paper files that break the bank's rules,
 // naming every fault by file, line and field, and writes the compiled form of every paper
 // that passes.
-#include "questionbank.h"
+#include "bank/questionbank.h"
 
 #include <QCoreApplication>
 #include <QDir>

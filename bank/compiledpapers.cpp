@@ -1,4 +1,4 @@
-#include "compiledpapers.h"
+#include "bank/compiledpapers.h"
 
 namespace kivola {
 

@@ -1,4 +1,4 @@
-#include "lenientnumber.h"
+#include "bank/lenientnumber.h"
 
 #include <QLocale>
 #include <QString>

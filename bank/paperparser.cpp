@@ -1,6 +1,6 @@
-#include "paperparser.h"
+#include "bank/paperparser.h"
 
-#include "questionbank.h"
+#include "bank/questionbank.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
-#include "questionbank.h"
+#include "bank/questionbank.h"
 
-#include "paperparser.h"
+#include "bank/paperparser.h"
 
 #include <QFile>
 #include <QHash>

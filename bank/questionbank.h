@@ -1,8 +1,8 @@
 #pragma once
 
-#include "contenterror.h"
-#include "paper.h"
-#include "questionrecord.h"
+#include "bank/contenterror.h"
+#include "bank/paper.h"
+#include "bank/questionrecord.h"
 
 #include <QList>
 #include <QString>

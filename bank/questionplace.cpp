@@ -1,6 +1,6 @@
-#include "questionplace.h"
+#include "bank/questionplace.h"
 
-#include "banktext.h"
+#include "bank/banktext.h"
 
 #include <QStringList>
 

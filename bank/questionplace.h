@@ -1,7 +1,7 @@
 #pragma once
 
-#include "paper.h"
-#include "questionrecord.h"
+#include "bank/paper.h"
+#include "bank/questionrecord.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 // Speed of the logic behind every test start, grading and score report.
-#include "clockrandomsource.h"
-#include "compiledpapers.h"
-#include "questionbank.h"
-#include "quiz.h"
-#include "scorestore.h"
-#include "scoresummary.h"
+#include "bank/compiledpapers.h"
+#include "bank/questionbank.h"
+#include "quiz/clockrandomsource.h"
+#include "quiz/quiz.h"
+#include "scores/scorestore.h"
+#include "scores/scoresummary.h"
 
 #include <QTemporaryDir>
 

@@ -1,8 +1,8 @@
 // Speed of the learning record with 10,000 tests (50,000 answers) in it: recording a test, the
 // first opening of the file in a run, and every figure read back.
-#include "compiledpapers.h"
-#include "recordhistory.h"
-#include "studyrecord.h"
+#include "bank/compiledpapers.h"
+#include "study/studyrecord.h"
+#include "tests/support/recordhistory.h"
 
 #include <QDir>
 #include <QFile>

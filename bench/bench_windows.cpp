@@ -2,12 +2,12 @@
 // menu item to the window's first paint, reading the record included, and one keystroke in the
 // browser's search box until the table shows the new rows. Run it on a real display (Xvfb with
 // a window manager) or offscreen through QT_QPA_PLATFORM.
-#include "compiledpapers.h"
-#include "frmbrowser.h"
-#include "frmrecord.h"
-#include "gothicfont.h"
-#include "recordhistory.h"
-#include "studyrecord.h"
+#include "bank/compiledpapers.h"
+#include "study/studyrecord.h"
+#include "tests/support/recordhistory.h"
+#include "ui/kit/gothicfont.h"
+#include "ui/study/frmbrowser.h"
+#include "ui/study/frmrecord.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // to show — a menu bar, a status bar and one Japanese label in a named Japanese face — and the
 // least a modal dialog with one Japanese label and a button takes to open from a button press.
 // The window benchmark runs it beside the real program.
-#include "startuptrace.h"
+#include "ui/startuptrace.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "clockrandomsource.h"
+#include "quiz/clockrandomsource.h"
 
 #include <chrono>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "questionrecord.h"
-#include "testrun.h"
+#include "bank/questionrecord.h"
+#include "quiz/testrun.h"
 
 #include <array>
 #include <cstdint>

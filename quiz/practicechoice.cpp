@@ -1,4 +1,4 @@
-#include "practicechoice.h"
+#include "quiz/practicechoice.h"
 
 #include <QStringList>
 

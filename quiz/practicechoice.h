@@ -1,8 +1,8 @@
 #pragma once
 
-#include "paper.h"
-#include "questionbank.h"
-#include "questionplace.h"
+#include "bank/paper.h"
+#include "bank/questionbank.h"
+#include "bank/questionplace.h"
 
 #include <QList>
 #include <QString>

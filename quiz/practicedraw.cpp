@@ -1,6 +1,6 @@
-#include "practicedraw.h"
+#include "quiz/practicedraw.h"
 
-#include "testrun.h"
+#include "quiz/testrun.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "randomsource.h"
+#include "quiz/randomsource.h"
 
 #include <QList>
 

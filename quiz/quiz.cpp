@@ -1,8 +1,8 @@
-#include "quiz.h"
+#include "quiz/quiz.h"
 
-#include "banktext.h"
-#include "grading.h"
-#include "practicedraw.h"
+#include "bank/banktext.h"
+#include "bank/grading.h"
+#include "quiz/practicedraw.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "gradedtest.h"
-#include "questionbank.h"
-#include "randomsource.h"
-#include "testrun.h"
+#include "bank/questionbank.h"
+#include "quiz/gradedtest.h"
+#include "quiz/randomsource.h"
+#include "quiz/testrun.h"
 
 #include <functional>
 

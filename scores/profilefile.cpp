@@ -1,4 +1,4 @@
-#include "profilefile.h"
+#include "scores/profilefile.h"
 
 #include <QFile>
 #include <QFileInfo>

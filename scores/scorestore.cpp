@@ -1,6 +1,6 @@
-#include "scorestore.h"
+#include "scores/scorestore.h"
 
-#include "lenientnumber.h"
+#include "bank/lenientnumber.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>

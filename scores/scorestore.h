@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profilefile.h"
+#include "scores/profilefile.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "scoresummary.h"
+#include "scores/scoresummary.h"
 
-#include "grading.h"
-#include "scorestore.h"
+#include "bank/grading.h"
+#include "scores/scorestore.h"
 
 #include <QStringList>
 

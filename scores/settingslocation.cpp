@@ -1,6 +1,6 @@
-#include "settingslocation.h"
+#include "scores/settingslocation.h"
 
-#include "scorestore.h"
+#include "scores/scorestore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "questionrecord.h"
-#include "testkind.h"
+#include "bank/questionrecord.h"
+#include "bank/testkind.h"
 
 #include <QDateTime>
 

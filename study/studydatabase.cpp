@@ -1,7 +1,7 @@
-#include "studydatabase.h"
+#include "study/studydatabase.h"
 
-#include "completedtest.h"
-#include "questionbank.h"
+#include "bank/questionbank.h"
+#include "study/completedtest.h"
 
 #include <QAtomicInteger>
 #include <QFile>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "paper.h"
-#include "questionbank.h"
-#include "questionplace.h"
-#include "testkind.h"
+#include "bank/paper.h"
+#include "bank/questionbank.h"
+#include "bank/questionplace.h"
+#include "bank/testkind.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "studyrecord.h"
+#include "study/studyrecord.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "completedtest.h"
-#include "studydatabase.h"
-#include "studyfigures.h"
+#include "study/completedtest.h"
+#include "study/studydatabase.h"
+#include "study/studyfigures.h"
 
 #include <QList>
 #include <QString>

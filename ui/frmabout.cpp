@@ -1,10 +1,10 @@
-#include "frmabout.h"
+#include "ui/frmabout.h"
 
-#include "centeronscreen.h"
-#include "controls.h"
-#include "gothicfont.h"
-#include "programicon.h"
-#include "windowframe.h"
+#include "ui/kit/centeronscreen.h"
+#include "ui/kit/controls.h"
+#include "ui/kit/gothicfont.h"
+#include "ui/kit/programicon.h"
+#include "ui/kit/windowframe.h"
 
 #include <QLabel>
 #include <QPushButton>

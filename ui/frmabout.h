@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modalwindow.h"
+#include "ui/kit/modalwindow.h"
 
 namespace kivola {
 

@@ -6,7 +6,9 @@ class QAction;
 
 namespace kivola {
 
+namespace kit {
 class ClockStatusBar;
+}
 class TestSession;
 
 // The window the program starts into and the only one that is not modal: title panel, the
@@ -22,7 +24,7 @@ public:
 
     explicit FrmMain(TestSession &session);
 
-    ClockStatusBar *clockStatusBar() const { return m_statusBar; }
+    kit::ClockStatusBar *clockStatusBar() const { return m_statusBar; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -35,7 +37,7 @@ private:
     void showAbout();
 
     TestSession &m_session;
-    ClockStatusBar *m_statusBar;
+    kit::ClockStatusBar *m_statusBar;
     QAction *m_statusBarAction;
     bool m_testRunning = false;
 };

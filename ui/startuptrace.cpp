@@ -1,4 +1,4 @@
-#include "startuptrace.h"
+#include "ui/startuptrace.h"
 
 #include <QAbstractButton>
 #include <QApplication>

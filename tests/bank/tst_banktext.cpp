@@ -1,4 +1,4 @@
-#include "banktext.h"
+#include "bank/banktext.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "grading.h"
+#include "bank/grading.h"
 
 #include <QTest>
 

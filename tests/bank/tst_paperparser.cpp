@@ -1,4 +1,4 @@
-#include "paperparser.h"
+#include "bank/paperparser.h"
 
 #include <QTest>
 

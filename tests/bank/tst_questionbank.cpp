@@ -1,7 +1,7 @@
-#include "compiledpapers.h"
-#include "paper.h"
-#include "paperparser.h"
-#include "questionbank.h"
+#include "bank/compiledpapers.h"
+#include "bank/paper.h"
+#include "bank/paperparser.h"
+#include "bank/questionbank.h"
 
 #include <QDir>
 #include <QFile>

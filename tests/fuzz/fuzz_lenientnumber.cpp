@@ -1,7 +1,7 @@
 // Any text, from a paper file or a hand-edited settings file, must read as some number without
 // crashing, and the conversions must never hand back a value outside their type.
-#include "lenientnumber.h"
-#include "scorestore.h"
+#include "bank/lenientnumber.h"
+#include "scores/scorestore.h"
 
 #include <QByteArray>
 #include <QString>

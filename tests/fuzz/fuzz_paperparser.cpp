@@ -1,6 +1,6 @@
 // A damaged paper file must be reported, never crash the checker, and every fault must point
 // at the file and a line that exists.
-#include "paperparser.h"
+#include "bank/paperparser.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 // Whatever a settings file holds, writing a key must keep the rest of the file readable as it
 // was and the key must read back as written (trimmed, one pair of outer quotes removed).
-#include "profilefile.h"
+#include "scores/profilefile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

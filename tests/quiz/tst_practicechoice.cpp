@@ -1,5 +1,5 @@
-#include "compiledpapers.h"
-#include "practicechoice.h"
+#include "bank/compiledpapers.h"
+#include "quiz/practicechoice.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "clockrandomsource.h"
-#include "fixedrandomsource.h"
-#include "practicedraw.h"
-#include "testrun.h"
+#include "quiz/clockrandomsource.h"
+#include "quiz/practicedraw.h"
+#include "quiz/testrun.h"
+#include "tests/support/fixedrandomsource.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,9 +1,9 @@
-#include "banktext.h"
-#include "clockrandomsource.h"
-#include "fixedrandomsource.h"
-#include "fixturebank.h"
-#include "grading.h"
-#include "quiz.h"
+#include "bank/banktext.h"
+#include "bank/grading.h"
+#include "quiz/clockrandomsource.h"
+#include "quiz/quiz.h"
+#include "tests/support/fixedrandomsource.h"
+#include "tests/support/fixturebank.h"
 
 #include <QTest>
 

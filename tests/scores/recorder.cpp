@@ -6,8 +6,8 @@
 //       every save
 //   kivola-test-recorder hold PATH
 //       takes the save lock and keeps it until killed
-#include "announce.h"
-#include "scorestore.h"
+#include "scores/scorestore.h"
+#include "tests/support/announce.h"
 
 #include <QCoreApplication>
 #include <QLockFile>

@@ -1,6 +1,6 @@
-#include "helperprocess.h"
-#include "scorestore.h"
-#include "testfiles.h"
+#include "scores/scorestore.h"
+#include "tests/support/helperprocess.h"
+#include "tests/support/testfiles.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "scorestore.h"
-#include "testfiles.h"
+#include "scores/scorestore.h"
+#include "tests/support/testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "grading.h"
-#include "scorestore.h"
-#include "scoresummary.h"
+#include "bank/grading.h"
+#include "scores/scorestore.h"
+#include "scores/scoresummary.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "scorestore.h"
-#include "settingslocation.h"
-#include "testfiles.h"
+#include "scores/scorestore.h"
+#include "scores/settingslocation.h"
+#include "tests/support/testfiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,8 +6,8 @@
 //       until killed and announces every test once its transaction has committed
 //   kivola-test-studyrecorder hold PATH
 //       holds an exclusive lock on the record until killed
-#include "announce.h"
-#include "studyrecord.h"
+#include "study/studyrecord.h"
+#include "tests/support/announce.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

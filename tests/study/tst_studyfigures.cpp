@@ -1,4 +1,4 @@
-#include "studyfigures.h"
+#include "study/studyfigures.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "sqlitefile.h"
-#include "studyrecord.h"
-#include "testfiles.h"
+#include "study/studyrecord.h"
+#include "tests/support/sqlitefile.h"
+#include "tests/support/testfiles.h"
 
 #include <QDir>
 #include <QFile>

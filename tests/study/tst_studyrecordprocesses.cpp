@@ -1,6 +1,6 @@
-#include "helperprocess.h"
-#include "sqlitefile.h"
-#include "studyrecord.h"
+#include "study/studyrecord.h"
+#include "tests/support/helperprocess.h"
+#include "tests/support/sqlitefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "controlcheck.h"
+#include "tests/support/controlcheck.h"
 
-#include "shapewidget.h"
-#include "twips.h"
+#include "ui/kit/shapewidget.h"
+#include "ui/kit/twips.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>

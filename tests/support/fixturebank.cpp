@@ -1,4 +1,4 @@
-#include "fixturebank.h"
+#include "tests/support/fixturebank.h"
 
 namespace fixture {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "questionbank.h"
+#include "bank/questionbank.h"
 
 #include <QList>
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "fixedrandomsource.h"
-#include "fixturebank.h"
-#include "frmmain.h"
-#include "quiz.h"
-#include "scorestore.h"
-#include "studyrecord.h"
-#include "testsession.h"
+#include "quiz/quiz.h"
+#include "scores/scorestore.h"
+#include "session/testsession.h"
+#include "study/studyrecord.h"
+#include "tests/support/fixedrandomsource.h"
+#include "tests/support/fixturebank.h"
 
 #include <QTemporaryDir>
 

@@ -1,4 +1,4 @@
-#include "helperprocess.h"
+#include "tests/support/helperprocess.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "recordhistory.h"
+#include "tests/support/recordhistory.h"
 
-#include "questionbank.h"
+#include "bank/questionbank.h"
 
 #include <QRandomGenerator>
 

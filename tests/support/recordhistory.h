@@ -1,6 +1,6 @@
 #pragma once
 
-#include "completedtest.h"
+#include "study/completedtest.h"
 
 #include <QDateTime>
 #include <QList>

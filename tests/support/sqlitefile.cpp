@@ -1,4 +1,4 @@
-#include "sqlitefile.h"
+#include "tests/support/sqlitefile.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

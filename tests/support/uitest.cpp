@@ -1,6 +1,6 @@
-#include "uitest.h"
+#include "tests/support/uitest.h"
 
-#include "gothicfont.h"
+#include "ui/kit/gothicfont.h"
 
 #include <QApplication>
 #include <QFont>

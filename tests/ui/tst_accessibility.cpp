@@ -1,13 +1,13 @@
-#include "flowfixture.h"
-#include "frmabout.h"
-#include "frmmain.h"
-#include "frmquestion.h"
-#include "frmresult.h"
-#include "frmreview.h"
-#include "frmscore.h"
-#include "label.h"
-#include "scoresummary.h"
-#include "uitest.h"
+#include "scores/scoresummary.h"
+#include "tests/support/flowfixture.h"
+#include "tests/support/uitest.h"
+#include "ui/frmabout.h"
+#include "ui/frmmain.h"
+#include "ui/kit/label.h"
+#include "ui/testrun/frmquestion.h"
+#include "ui/testrun/frmresult.h"
+#include "ui/testrun/frmreview.h"
+#include "ui/testrun/frmscore.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

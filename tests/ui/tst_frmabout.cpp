@@ -1,6 +1,6 @@
-#include "controlcheck.h"
-#include "frmabout.h"
-#include "uitest.h"
+#include "tests/support/controlcheck.h"
+#include "tests/support/uitest.h"
+#include "ui/frmabout.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,7 @@
-#include "flowfixture.h"
-#include "testfiles.h"
-#include "uitest.h"
+#include "tests/support/flowfixture.h"
+#include "tests/support/testfiles.h"
+#include "tests/support/uitest.h"
+#include "ui/frmmain.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -1,0 +1,67 @@
+#include "study/questionfilter.h"
+
+#include "study/questiontablemodel.h"
+
+namespace kivola {
+
+QuestionFilter::QuestionFilter(QuestionTableModel *source, QObject *parent)
+    : QSortFilterProxyModel(parent)
+    , m_source(source)
+{
+    setSourceModel(source);
+    setSortRole(QuestionTableModel::SortRole);
+    setSortCaseSensitivity(Qt::CaseInsensitive);
+}
+
+template <typename T> void QuestionFilter::change(T &member, const T &value)
+{
+    if (member == value)
+        return;
+    member = value;
+    invalidateRowsFilter();
+}
+
+void QuestionFilter::setPart(int part)
+{
+    change(m_part, part);
+}
+
+void QuestionFilter::setPaper(int paperIndex)
+{
+    change(m_paper, paperIndex);
+}
+
+void QuestionFilter::setWrongEver(bool on)
+{
+    change(m_wrongEver, on);
+}
+
+void QuestionFilter::setUnseen(bool on)
+{
+    change(m_unseen, on);
+}
+
+void QuestionFilter::setSearchText(const QString &text)
+{
+    change(m_search, text.trimmed());
+}
+
+bool QuestionFilter::filterAcceptsRow(int sourceRow, const QModelIndex &) const
+{
+    if (m_part != Any && m_source->part(sourceRow) != m_part)
+        return false;
+    if (m_paper != Any && m_source->paper(sourceRow) != m_paper)
+        return false;
+    const StatementFigures &figures = m_source->figures(sourceRow);
+    if (m_wrongEver && figures.wrong == 0)
+        return false;
+    if (m_unseen && figures.answered > 0)
+        return false;
+    if (m_search.isEmpty())
+        return true;
+    const QuestionRecord &record = m_source->record(sourceRow);
+    return record.questionText.contains(m_search, Qt::CaseInsensitive)
+        || record.explanation.contains(m_search, Qt::CaseInsensitive);
+}
+
+} // namespace kivola

@@ -1,0 +1,225 @@
+#include "bank/banktext.h"
+#include "study/completedtest.h"
+#include "study/questiontablemodel.h"
+#include "tests/support/flowfixture.h"
+#include "tests/support/recordhistory.h"
+#include "tests/support/uitest.h"
+#include "ui/frmmain.h"
+#include "ui/study/frmbrowser.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace kivola;
+using uitest::child;
+using uitest::textOf;
+
+namespace {
+
+struct Browser
+{
+    explicit Browser(int tests)
+    {
+        const QList<CompletedTest> history = history::randomTests(
+            tests, quint32(tests), QDateTime(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC));
+        if (tests > 0)
+            f.study.record(std::span<const CompletedTest>(history));
+        table = *f.study.statementFigures();
+        window = std::make_unique<FrmBrowser>(fixture::completeBank(), table, nullptr);
+        window->show();
+        view = child<QTableView>(window.get(), QStringLiteral("tblQuestions"));
+    }
+
+    int rows() const { return view->model()->rowCount(); }
+    int idAt(int row) const
+    {
+        return view->model()->index(row, 0).data(QuestionTableModel::BankIdRole).toInt();
+    }
+    void select(const QList<int> &rows)
+    {
+        for (int row : rows) {
+            view->selectionModel()->select(view->model()->index(row, 0),
+                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+
+    FlowFixture f {{1}};
+    StatementTable table;
+    std::unique_ptr<FrmBrowser> window;
+    QTableView *view = nullptr;
+};
+
+int countWhere(const std::function<bool(int)> &pick)
+{
+    int count = 0;
+    for (int id = 1; id <= QuestionBank::QuestionCount; ++id)
+        count += pick(id) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class TestFrmBrowser : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+    void filters_data();
+    void filters();
+    void searchAsYouType();
+    void answersHiddenUntilAsked();
+    void practiseSelected();
+    void tableIsRead();
+};
+
+void TestFrmBrowser::initTestCase()
+{
+    uitest::setUpApplication();
+}
+
+void TestFrmBrowser::cleanup()
+{
+    QVERIFY(uitest::noWindowLeft());
+}
+
+void TestFrmBrowser::filters_data()
+{
+    QTest::addColumn<int>("tests");
+    QTest::addColumn<QString>("filter");
+
+    for (int tests : {0, 6, 10000}) {
+        for (const char *filter : {"none", "part 3", "paper", "wrong", "unseen"})
+            QTest::addRow("%d tests, %s", tests, filter) << tests << QString::fromLatin1(filter);
+    }
+}
+
+void TestFrmBrowser::filters()
+{
+    QFETCH(int, tests);
+    QFETCH(QString, filter);
+    Browser b(tests);
+    const StatementTable &t = b.table;
+    int expected = QuestionBank::QuestionCount;
+    if (filter == QLatin1String("part 3")) {
+        child<QComboBox>(b.window.get(), QStringLiteral("cboPart"))->setCurrentIndex(3);
+        // Fixture statement n is in part n % 6 + 1.
+        expected = countWhere([](int id) { return id % 6 + 1 == 3; });
+    } else if (filter == QLatin1String("paper")) {
+        // Every fixture statement comes from the 2002 main paper, third in bank order.
+        child<QComboBox>(b.window.get(), QStringLiteral("cboPaper"))->setCurrentIndex(1);
+        expected = 0;
+    } else if (filter == QLatin1String("wrong")) {
+        child<QCheckBox>(b.window.get(), QStringLiteral("chkWrongEver"))->setChecked(true);
+        expected = countWhere([&t](int id) { return t.at(id).wrong > 0; });
+    } else if (filter == QLatin1String("unseen")) {
+        child<QCheckBox>(b.window.get(), QStringLiteral("chkUnseen"))->setChecked(true);
+        expected = int(neverAnswered(t).size());
+    }
+    QCOMPARE(b.rows(), expected);
+    QCOMPARE(textOf(b.window.get(), QStringLiteral("lblCount")),
+        QStringLiteral("565問中 %1問を表示").arg(expected));
+}
+
+void TestFrmBrowser::searchAsYouType()
+{
+    Browser b(0);
+    auto *search = child<QLineEdit>(b.window.get(), QStringLiteral("txtSearch"));
+    // The input method hands over the kanji at once; the digits come key by key.
+    search->insert(QStringLiteral("問題"));
+    QTest::keyClick(search, Qt::Key_5);
+    // 5, 50..59, 500..565, in statements and, for even ids, in explanations; then 56, 560..565.
+    QCOMPARE(b.rows(), 1 + 10 + 66);
+    QTest::keyClick(search, Qt::Key_6);
+    QCOMPARE(b.rows(), 1 + 6);
+    QCOMPARE(b.idAt(0), 56);
+    // The explanation is searched too: "解説" is in the explanations of even ids alone.
+    search->clear();
+    search->insert(QStringLiteral("解説"));
+    QCOMPARE(b.rows(), QuestionBank::QuestionCount / 2);
+    search->clear();
+    QCOMPARE(b.rows(), QuestionBank::QuestionCount);
+}
+
+void TestFrmBrowser::answersHiddenUntilAsked()
+{
+    Browser b(0);
+    auto *show = child<QCheckBox>(b.window.get(), QStringLiteral("chkShowAnswer"));
+    b.view->setCurrentIndex(b.view->model()->index(1, 1));
+    QVERIFY(b.view->isColumnHidden(QuestionTableModel::Answer));
+    QVERIFY(
+        !textOf(b.window.get(), QStringLiteral("lblComment")).contains(QStringLiteral("解説です")));
+
+    show->setChecked(true);
+    QVERIFY(!b.view->isColumnHidden(QuestionTableModel::Answer));
+    QCOMPARE(
+        textOf(b.window.get(), QStringLiteral("lblComment")), fixture::question(2).explanation);
+    b.view->setCurrentIndex(b.view->model()->index(0, 1));
+    QCOMPARE(textOf(b.window.get(), QStringLiteral("lblComment")),
+        QStringLiteral("解説はありませんm(_ _)m"));
+    QCOMPARE(b.view->model()->index(0, QuestionTableModel::Answer).data().toString(),
+        QStringLiteral("○"));
+}
+
+void TestFrmBrowser::practiseSelected()
+{
+    FlowFixture f({1});
+    FrmMain main(f.session);
+    QList<int> asked;
+    bool browserGone = false;
+    uitest::ModalScript script;
+    script.expect(QStringLiteral("frmBrowser"), [](QWidget *w) {
+        auto *view = child<QTableView>(w, QStringLiteral("tblQuestions"));
+        // Rows 11..13 after sorting by source hold statements 12..14; six would be too many.
+        for (int row : {11, 12, 13}) {
+            view->selectionModel()->select(view->model()->index(row, 0),
+                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        child<QPushButton>(w, QStringLiteral("btnPractice"))->click();
+    });
+    for (int n = 0; n < 5; ++n) {
+        script.expect(QStringLiteral("frmQuestion"), [&](QWidget *w) {
+            const QString text = textOf(w, QStringLiteral("lblQuestion"));
+            asked.append(text.section(QStringLiteral("問題"), 1)
+                             .section(QStringLiteral("番"), 0, 0)
+                             .toInt());
+            browserGone = true;
+            for (QWidget *top : QApplication::topLevelWidgets())
+                browserGone = browserGone && top->objectName() != QLatin1String("frmBrowser");
+            child<QPushButton>(w, QStringLiteral("btnYesNo1"))->click();
+        });
+    }
+    script.expect(QStringLiteral("frmResult"),
+        [](QWidget *w) { child<QPushButton>(w, QStringLiteral("btnOK"))->click(); });
+    script.start();
+    main.findChild<QAction *>(QStringLiteral("mnuStudyBrowse"))->trigger();
+    QVERIFY(script.finished());
+    QVERIFY(browserGone);
+    for (int id : {12, 13, 14})
+        QVERIFY2(asked.contains(id), qPrintable(QString::number(id)));
+    QCOMPARE(f.study.testPoints()->last().kind, TestKind::PracticeSelected);
+}
+
+void TestFrmBrowser::tableIsRead()
+{
+    Browser b(6);
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(b.view);
+    QVERIFY(table && table->tableInterface());
+    QCOMPARE(table->tableInterface()->rowCount(), QuestionBank::QuestionCount);
+    QAccessibleInterface *cell = table->tableInterface()->cellAt(0, QuestionTableModel::Statement);
+    QVERIFY(cell);
+    QCOMPARE(cell->text(QAccessible::Name), fixture::question(1).questionText);
+    QCOMPARE(table->text(QAccessible::Name), QStringLiteral("問題の一覧"));
+}
+
+QTEST_MAIN(TestFrmBrowser)
+#include "tst_frmbrowser.moc"

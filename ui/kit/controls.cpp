@@ -1,0 +1,153 @@
+#include "ui/kit/controls.h"
+
+#include "ui/kit/gothicfont.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kivola::kit {
+
+namespace {
+
+void setColor(QWidget *widget, QPalette::ColorRole role, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
+template <typename Widget> Widget *placed(Widget *widget, const QString &name, Twips where)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(where.toPixels());
+    return widget;
+}
+
+bool isGraphical(const QWidget *widget)
+{
+    return qobject_cast<const Label *>(widget) || qobject_cast<const ShapeWidget *>(widget)
+        || qobject_cast<const LineWidget *>(widget);
+}
+
+} // namespace
+
+QColor windowTextColor()
+{
+    return QApplication::palette().color(QPalette::WindowText);
+}
+
+QColor menuColor()
+{
+    return QApplication::palette().color(QPalette::Window);
+}
+
+QString indexedName(const char *name, int index)
+{
+    return QString::fromLatin1(name) + QString::number(index);
+}
+
+Label *addLabel(QWidget *parent, const QString &name, const QString &text, Twips where,
+    const QFont &font, const QColor &color, Sizing sizing, Qt::Alignment horizontal)
+{
+    auto *label = placed(new Label(parent, sizing, horizontal), name, where);
+    label->setFont(font);
+    setColor(label, QPalette::WindowText, color);
+    label->setText(text);
+    return label;
+}
+
+Label *addBoxLabel(QWidget *parent, const QString &name, Twips where, const QColor &background)
+{
+    auto *label = placed(new Label(parent, Sizing::Fixed, Qt::AlignLeft), name, where);
+    label->setAutoFillBackground(true);
+    setColor(label, QPalette::Window, background);
+    label->setFrameShape(QFrame::Box);
+    label->setFrameShadow(QFrame::Plain);
+    label->setLineWidth(1);
+    setColor(label, QPalette::WindowText, colors::Black);
+    return label;
+}
+
+QPushButton *addButton(QWidget *parent, const QString &name, const QString &text, Twips where,
+    const QFont &font, const QColor &background)
+{
+    auto *button = placed(new QPushButton(text, parent), name, where);
+    button->setFont(font);
+    setColor(button, QPalette::Button, background);
+    button->setAutoFillBackground(false);
+    return button;
+}
+
+QLineEdit *addDisplayBox(QWidget *parent, const QString &name, Twips where, const QFont &font)
+{
+    auto *box = placed(new QLineEdit(parent), name, where);
+    box->setFont(font);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignCenter);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, colors::Black);
+    palette.setColor(QPalette::Text, colors::Lime);
+    box->setPalette(palette);
+    return box;
+}
+
+QGroupBox *addFrame(QWidget *parent, const QString &name, const QString &caption, Twips where,
+    const QColor &background, const QColor &captionColor)
+{
+    auto *frame = placed(new QGroupBox(caption, parent), name, where);
+    frame->setFont(defaultWindowFont());
+    frame->setAutoFillBackground(true);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, captionColor);
+    frame->setPalette(palette);
+    return frame;
+}
+
+ShapeWidget *addShape(QWidget *parent, const QString &name, Twips where, const ShapeStyle &style)
+{
+    return placed(new ShapeWidget(parent, style), name, where);
+}
+
+void addShadowedTitle(
+    QWidget *parent, const QString &name, const QString &text, Twips where, const QFont &font)
+{
+    addLabel(parent, name + QLatin1Char('a'), text, where, font, colors::Black, Sizing::Fit);
+    where.left += ShadowOffsetX;
+    where.top += ShadowOffsetY;
+    addLabel(parent, name + QLatin1Char('b'), text, where, font, colors::Shadow, Sizing::Fit);
+}
+
+ShapeWidget *addTitlePanel(QWidget *parent, const QString &name, Twips where)
+{
+    return addShape(parent, name, where,
+        {ShapeStyle::Outline::RoundedRectangle, colors::PanelFill, colors::PanelBorder,
+            PanelBorderWidth});
+}
+
+LineWidget *addLine(QWidget *parent, const QString &name, QPoint fromTwips, QPoint toTwips,
+    const QColor &color, int widthPixels)
+{
+    auto *line = new LineWidget(parent, pointPx(fromTwips.x(), fromTwips.y()),
+        pointPx(toTwips.x(), toTwips.y()), color, widthPixels);
+    line->setObjectName(name);
+    return line;
+}
+
+void stackInListedOrder(QWidget *container)
+{
+    const QList<QWidget *> children
+        = container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        if (isGraphical(*it))
+            (*it)->raise();
+    }
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        if (!isGraphical(*it))
+            (*it)->raise();
+    }
+}
+
+} // namespace kivola::kit

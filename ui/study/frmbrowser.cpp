@@ -1,0 +1,201 @@
+#include "ui/study/frmbrowser.h"
+
+#include "bank/banktext.h"
+#include "study/questionfilter.h"
+#include "study/questiontablemodel.h"
+#include "ui/kit/centeronscreen.h"
+#include "ui/kit/controls.h"
+#include "ui/kit/gothicfont.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+namespace kivola {
+
+namespace {
+
+using kit::Twips;
+
+constexpr qreal ControlPoints = 9.75;
+
+template <typename Control>
+Control *placedControl(Control *control, const QString &name, const Twips &where)
+{
+    control->setObjectName(name);
+    control->setGeometry(where.toPixels());
+    control->setFont(kit::gothic(ControlPoints));
+    return control;
+}
+
+QCheckBox *addCheckBox(
+    QWidget *parent, const QString &name, const QString &text, const Twips &where)
+{
+    return placedControl(new QCheckBox(text, parent), name, where);
+}
+
+// Column widths in twips; the statement takes what is left.
+constexpr int SourceWidth = 3000;
+constexpr int AnswerWidth = 600;
+constexpr int AnsweredWidth = 780;
+constexpr int LatestWidth = 1140;
+
+} // namespace
+
+FrmBrowser::FrmBrowser(const QuestionBank &bank, const StatementTable &figures, QWidget *owner)
+    : ModalWindow(owner, "frmBrowser", QStringLiteral("Torenza　Kivola　- 問題一覧 -"),
+        {10200, 7620}, Frame::Sizable, Escape::Closes)
+    , m_model(new QuestionTableModel(bank, figures, this))
+    , m_filter(new QuestionFilter(m_model, this))
+{
+    using namespace kit;
+    m_txtSearch
+        = placedControl(new QLineEdit(this), QStringLiteral("txtSearch"), {1080, 960, 4080, 360});
+    m_txtSearch->setPlaceholderText(QStringLiteral("問題文・解説から探す"));
+    m_txtSearch->setClearButtonEnabled(true);
+    m_txtSearch->setAccessibleName(QStringLiteral("検索"));
+    m_chkShowAnswer = addCheckBox(this, QStringLiteral("chkShowAnswer"),
+        QStringLiteral("正解を表示"), {5400, 990, 1800, 300});
+    m_cboPart
+        = placedControl(new QComboBox(this), QStringLiteral("cboPart"), {1080, 1440, 2280, 360});
+    m_cboPart->setAccessibleName(QStringLiteral("時代"));
+    m_cboPart->addItem(QStringLiteral("すべての時代"), QuestionFilter::Any);
+    for (int part = 1; part <= PartCount; ++part)
+        m_cboPart->addItem(PartLabel(part), part);
+    m_cboPaper
+        = placedControl(new QComboBox(this), QStringLiteral("cboPaper"), {3480, 1440, 2280, 360});
+    m_cboPaper->setAccessibleName(QStringLiteral("試験"));
+    m_cboPaper->addItem(QStringLiteral("すべての試験"), QuestionFilter::Any);
+    for (int paper = 0; paper < int(Papers.size()); ++paper)
+        m_cboPaper->addItem(PaperLabel(paper), paper);
+    m_chkWrongEver = addCheckBox(this, QStringLiteral("chkWrongEver"),
+        QStringLiteral("間違えたことがある"), {6000, 1470, 2160, 300});
+    m_chkUnseen = addCheckBox(
+        this, QStringLiteral("chkUnseen"), QStringLiteral("未回答"), {8280, 1470, 1560, 300});
+
+    m_tblQuestions = placedControl(
+        new QTableView(this), QStringLiteral("tblQuestions"), {240, 1920, 9720, 3720});
+    m_tblQuestions->setModel(m_filter);
+    m_tblQuestions->setAccessibleName(QStringLiteral("問題の一覧"));
+    m_tblQuestions->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tblQuestions->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_tblQuestions->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tblQuestions->setSortingEnabled(true);
+    m_tblQuestions->sortByColumn(QuestionTableModel::Source, Qt::AscendingOrder);
+    m_tblQuestions->setWordWrap(false);
+    m_tblQuestions->setTextElideMode(Qt::ElideRight);
+    m_tblQuestions->verticalHeader()->setDefaultSectionSize(
+        m_tblQuestions->fontMetrics().height() + 6);
+    m_tblQuestions->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView *header = m_tblQuestions->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(QuestionTableModel::Statement, QHeaderView::Stretch);
+    header->resizeSection(QuestionTableModel::Source, px(SourceWidth));
+    header->resizeSection(QuestionTableModel::Answer, px(AnswerWidth));
+    header->resizeSection(QuestionTableModel::Answered, px(AnsweredWidth));
+    header->resizeSection(QuestionTableModel::Latest, px(LatestWidth));
+
+    auto *frameComment = addFrame(this, QStringLiteral("frameComment"), QStringLiteral("解説"),
+        {240, 5760, 9720, 1020}, menuColor(), windowTextColor());
+    m_lblComment = addLabel(frameComment, QStringLiteral("lblComment"), QString(),
+        {120, 300, 9480, 600}, gothic(ControlPoints), windowTextColor(), Sizing::Wraps);
+    m_btnPractice
+        = addButton(this, QStringLiteral("btnPractice"), QStringLiteral("選んだ問題で練習"),
+            {2520, 6960, 2880, 495}, gothic(12, Weight::Bold), colors::Cream);
+    auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
+        {5640, 6960, 2040, 495}, gothic(12, Weight::Bold), menuColor());
+    for (QPushButton *button : {m_btnPractice, btnOK})
+        button->setAutoDefault(false);
+
+    addLabel(this, QStringLiteral("lblSearch"), QStringLiteral("検索："), {240, 1005, 840, 270},
+        gothic(ControlPoints), windowTextColor(), Sizing::Fixed);
+    addLabel(this, QStringLiteral("lblFilter"), QStringLiteral("絞り込み："), {240, 1485, 840, 270},
+        gothic(ControlPoints), windowTextColor(), Sizing::Fixed);
+    m_lblCount = addLabel(this, QStringLiteral("lblCount"), QString(), {7320, 1005, 2640, 270},
+        gothic(ControlPoints), windowTextColor(), Sizing::Fixed, Qt::AlignRight);
+    addShadowedTitle(this, QStringLiteral("Title1"), QStringLiteral("問題一覧"),
+        {600, 285, 3000, 285}, gothic(14.25, Weight::Bold, Slant::Italic));
+    addTitlePanel(this, QStringLiteral("Shape1"), {240, 120, 3360, 660});
+    stackInListedOrder(this);
+
+    connect(m_txtSearch, &QLineEdit::textChanged, m_filter, &QuestionFilter::setSearchText);
+    connect(m_cboPart, &QComboBox::currentIndexChanged, this,
+        [this] { m_filter->setPart(m_cboPart->currentData().toInt()); });
+    connect(m_cboPaper, &QComboBox::currentIndexChanged, this,
+        [this] { m_filter->setPaper(m_cboPaper->currentData().toInt()); });
+    connect(m_chkWrongEver, &QCheckBox::toggled, m_filter, &QuestionFilter::setWrongEver);
+    connect(m_chkUnseen, &QCheckBox::toggled, m_filter, &QuestionFilter::setUnseen);
+    connect(m_chkShowAnswer, &QCheckBox::toggled, this, &FrmBrowser::showAnswers);
+    connect(m_filter, &QAbstractItemModel::rowsInserted, this, &FrmBrowser::updateCount);
+    connect(m_filter, &QAbstractItemModel::rowsRemoved, this, &FrmBrowser::updateCount);
+    connect(m_filter, &QAbstractItemModel::modelReset, this, &FrmBrowser::updateCount);
+    connect(m_filter, &QAbstractItemModel::layoutChanged, this, &FrmBrowser::updateCount);
+    connect(m_tblQuestions->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+        &FrmBrowser::updateCount);
+    connect(m_tblQuestions->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        &FrmBrowser::showExplanation);
+    connect(m_btnPractice, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::reject);
+
+    const QList<QWidget *> tabOrder {m_txtSearch, m_chkShowAnswer, m_cboPart, m_cboPaper,
+        m_chkWrongEver, m_chkUnseen, m_tblQuestions, m_btnPractice, btnOK};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+    showAnswers(false);
+    updateCount();
+    m_txtSearch->setFocus();
+    CenterOnScreen(this);
+}
+
+QList<int> FrmBrowser::selectedIds() const
+{
+    QModelIndexList rows = m_tblQuestions->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+        [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    QList<int> ids;
+    for (const QModelIndex &row : std::as_const(rows)) {
+        if (ids.size() == MaxPractised)
+            break;
+        ids.append(row.data(QuestionTableModel::BankIdRole).toInt());
+    }
+    return ids;
+}
+
+void FrmBrowser::showAnswers(bool shown)
+{
+    m_tblQuestions->setColumnHidden(QuestionTableModel::Answer, !shown);
+    showExplanation();
+}
+
+void FrmBrowser::showExplanation()
+{
+    const QModelIndex current = m_tblQuestions->currentIndex();
+    if (!m_chkShowAnswer->isChecked()) {
+        m_lblComment->setText(QStringLiteral("「正解を表示」にチェックすると、ここに解説が出ます"));
+        return;
+    }
+    if (!current.isValid()) {
+        m_lblComment->setText(QString());
+        return;
+    }
+    const int id = current.data(QuestionTableModel::BankIdRole).toInt();
+    m_lblComment->setText(ExplanationText(m_model->record(id - 1)));
+}
+
+void FrmBrowser::updateCount()
+{
+    const qsizetype selected = m_tblQuestions->selectionModel()->selectedRows().size();
+    m_lblCount->setText(
+        QStringLiteral("%1問中 %2問を表示").arg(m_model->rowCount()).arg(m_filter->rowCount()));
+    m_btnPractice->setEnabled(selected > 0);
+    m_btnPractice->setToolTip(selected > MaxPractised
+            ? QStringLiteral("練習は%1問まで：表示順の最初の%1問を使います").arg(MaxPractised)
+            : QString());
+}
+
+} // namespace kivola

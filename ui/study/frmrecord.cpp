@@ -1,0 +1,190 @@
+#include "ui/study/frmrecord.h"
+
+#include "bank/banktext.h"
+#include "ui/kit/barchart.h"
+#include "ui/kit/centeronscreen.h"
+#include "ui/kit/controls.h"
+#include "ui/kit/gothicfont.h"
+#include "ui/study/pointschart.h"
+#include "ui/testrun/frmreview.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace kivola {
+
+namespace {
+
+using kit::Twips;
+
+constexpr int BankIdRole = Qt::UserRole;
+// Inside every frame the content starts below the caption and keeps this margin.
+constexpr int Inset = 120;
+constexpr int CaptionHeight = 240;
+
+Twips inside(const Twips &frame, int bottomReserve = 0)
+{
+    return {Inset, CaptionHeight, frame.width - 2 * Inset,
+        frame.height - CaptionHeight - Inset - bottomReserve};
+}
+
+template <typename Chart> Chart *addChart(QWidget *frame, const QString &name, const Twips &where)
+{
+    auto *chart = new Chart(frame);
+    chart->setObjectName(name);
+    chart->setGeometry(where.toPixels());
+    return chart;
+}
+
+QGroupBox *addFigureFrame(
+    QWidget *parent, const QString &name, const QString &caption, const Twips &where)
+{
+    return kit::addFrame(parent, name, caption, where, kit::menuColor(), kit::windowTextColor());
+}
+
+const Twips ProgressFrame {240, 960, 4800, 1080};
+const Twips PartsFrame {240, 2160, 4800, 2280};
+const Twips PapersFrame {240, 4560, 4800, 1920};
+const Twips PointsFrame {5160, 960, 4800, 2760};
+const Twips MistakesFrame {5160, 3840, 4800, 2640};
+constexpr int WeakestHeight = 300;
+
+} // namespace
+
+FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
+    const QList<TestPoints> &latestTests, QWidget *owner)
+    : ModalWindow(owner, "frmRecord", QStringLiteral("Torenza　Kivola　- 学習記録 -"),
+        {10200, 7260}, Frame::FixedDialog, Escape::Closes)
+    , m_bank(bank)
+{
+    using namespace kit;
+    auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
+        {4080, 6600, 2040, 495}, gothic(12, Weight::Bold), menuColor());
+    btnOK->setAutoDefault(false);
+
+    auto *frameProgress = addFigureFrame(this, QStringLiteral("frameProgress"),
+        QStringLiteral("出会った問題と覚えた問題"), ProgressFrame);
+    m_chartProgress = addChart<kit::BarChart>(
+        frameProgress, QStringLiteral("chartProgress"), inside(ProgressFrame));
+    m_chartProgress->setAccessibleName(QStringLiteral("出会った問題と覚えた問題"));
+
+    auto *frameParts = addFigureFrame(
+        this, QStringLiteral("frameParts"), QStringLiteral("時代別の正答率"), PartsFrame);
+    m_chartParts = addChart<kit::BarChart>(
+        frameParts, QStringLiteral("chartParts"), inside(PartsFrame, WeakestHeight));
+    m_chartParts->setAccessibleName(QStringLiteral("時代別の正答率"));
+    m_lblWeakest = addLabel(frameParts, QStringLiteral("lblWeakest"), QString(),
+        {Inset, PartsFrame.height - Inset - WeakestHeight, PartsFrame.width - 2 * Inset,
+            WeakestHeight},
+        gothic(9.75, Weight::Bold), colors::PanelBorder, Sizing::Wraps);
+
+    auto *framePapers = addFigureFrame(
+        this, QStringLiteral("framePapers"), QStringLiteral("試験別の正答率"), PapersFrame);
+    m_chartPapers
+        = addChart<kit::BarChart>(framePapers, QStringLiteral("chartPapers"), inside(PapersFrame));
+    m_chartPapers->setAccessibleName(QStringLiteral("試験別の正答率"));
+
+    auto *framePoints = addFigureFrame(this, QStringLiteral("framePoints"),
+        QStringLiteral("最近%1回の得点").arg(ShownTests), PointsFrame);
+    m_chartPoints
+        = addChart<PointsChart>(framePoints, QStringLiteral("chartPoints"), inside(PointsFrame));
+    m_chartPoints->setAccessibleName(QStringLiteral("最近の得点"));
+
+    auto *frameMistakes = addFigureFrame(this, QStringLiteral("frameMistakes"),
+        QStringLiteral("よく間違える問題（ダブルクリックで見直し）"), MistakesFrame);
+    m_lstMostWrong = new QListWidget(frameMistakes);
+    m_lstMostWrong->setObjectName(QStringLiteral("lstMostWrong"));
+    m_lstMostWrong->setGeometry(inside(MistakesFrame).toPixels());
+    m_lstMostWrong->setFont(gothic(9.75));
+    m_lstMostWrong->setAccessibleName(QStringLiteral("よく間違える問題"));
+
+    m_lblEmpty = addLabel(this, QStringLiteral("lblEmpty"),
+        QStringLiteral("まだ記録がありません。テストを受けると、ここに学習の記録が表示されます。"),
+        {240, 3240, 9720, 330}, gothic(12, Weight::Bold), windowTextColor(), Sizing::Fixed,
+        Qt::AlignHCenter);
+    addShadowedTitle(this, QStringLiteral("Title1"), QStringLiteral("学習記録"),
+        {600, 285, 3000, 285}, gothic(14.25, Weight::Bold, Slant::Italic));
+    addTitlePanel(this, QStringLiteral("Shape1"), {240, 120, 3360, 660});
+    stackInListedOrder(this);
+    stackInListedOrder(frameParts);
+
+    m_figureFrames = {frameProgress, frameParts, framePapers, framePoints, frameMistakes};
+    fill(figures, latestTests);
+
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_lstMostWrong, &QListWidget::itemActivated, this, &FrmRecord::reviewItem);
+    btnOK->setFocus();
+    CenterOnScreen(this);
+}
+
+void FrmRecord::fill(const StatementTable &figures, const QList<TestPoints> &latestTests)
+{
+    const bool empty = latestTests.isEmpty() && seenCount(figures) == 0;
+    m_lblEmpty->setVisible(empty);
+    for (QWidget *frame : std::as_const(m_figureFrames))
+        frame->setVisible(!empty);
+    if (empty)
+        return;
+
+    const int total = QuestionBank::QuestionCount;
+    const int seen = seenCount(figures);
+    const int mastered = masteredCount(figures);
+    m_chartProgress->setBars({{QStringLiteral("出会った問題"), seen, total,
+                                  QStringLiteral("%1／%2問").arg(seen).arg(total)},
+        {QStringLiteral("覚えた問題"), mastered, total,
+            QStringLiteral("%1／%2問").arg(mastered).arg(total)}});
+
+    const PartAccuracy parts = accuracyByPart(figures, m_bank);
+    QList<kit::BarChart::Bar> partBars;
+    for (int part = 1; part <= PartCount; ++part) {
+        const Accuracy &a = parts[part - 1];
+        partBars.append(
+            {PartLabel(part), a.right, a.answered, kit::BarChart::shareText(a.right, a.answered)});
+    }
+    m_chartParts->setBars(partBars);
+    const int weakest = weakestPart(parts);
+    m_lblWeakest->setText(weakest == 0
+            ? QString()
+            : QStringLiteral("いちばん苦手なのは %1（正答率 %2）")
+                  .arg(PartLabel(weakest),
+                      kit::BarChart::percentText(
+                          parts[weakest - 1].right, parts[weakest - 1].answered)));
+
+    const PaperAccuracy papers = accuracyByPaper(figures, m_bank);
+    QList<kit::BarChart::Bar> paperBars;
+    for (int paper = 0; paper < int(papers.size()); ++paper) {
+        const Accuracy &a = papers[paper];
+        paperBars.append({PaperLabel(paper), a.right, a.answered,
+            kit::BarChart::shareText(a.right, a.answered)});
+    }
+    m_chartPapers->setBars(paperBars);
+
+    m_chartPoints->setTests(latestTests);
+
+    for (int id : mostWrong(figures, ShownMistakes)) {
+        auto *item = new QListWidgetItem(QStringLiteral("%1回 × %2")
+                                             .arg(figures.at(id).wrong)
+                                             .arg(m_bank.record(id).questionText),
+            m_lstMostWrong);
+        item->setData(BankIdRole, id);
+        item->setToolTip(CitationText(m_bank.record(id)));
+    }
+    if (m_lstMostWrong->count() > 0)
+        m_lstMostWrong->setCurrentRow(0);
+}
+
+void FrmRecord::review(int bankId)
+{
+    FrmReview window(this);
+    window.showStatement(
+        m_bank.record(bankId), QStringLiteral("見直し"), QStringLiteral("学習記録に戻る"));
+    window.exec();
+}
+
+void FrmRecord::reviewItem(QListWidgetItem *item)
+{
+    review(item->data(BankIdRole).toInt());
+}
+
+} // namespace kivola

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "bank/questionbank.h"
+#include "study/studyfigures.h"
+#include "ui/kit/modalwindow.h"
+
+class QListWidget;
+class QListWidgetItem;
+
+namespace kivola {
+
+class PointsChart;
+namespace kit {
+class BarChart;
+class Label;
+} // namespace kit
+
+// The study record at a glance: statements met and mastered, accuracy by part and by paper,
+// the points of the latest tests, and the statements most often answered wrong, each of which
+// opens its review.
+class FrmRecord : public kit::ModalWindow
+{
+    Q_OBJECT
+
+public:
+    // How many of the latest tests the chart shows, and how many statements the list names.
+    static constexpr int ShownTests = 50;
+    static constexpr int ShownMistakes = 20;
+
+    FrmRecord(const QuestionBank &bank, const StatementTable &figures,
+        const QList<TestPoints> &latestTests, QWidget *owner);
+
+    // The review of the statement with this bank id, over this window; returns when it closes.
+    void review(int bankId);
+
+private:
+    void fill(const StatementTable &figures, const QList<TestPoints> &latestTests);
+    void reviewItem(QListWidgetItem *item);
+
+    QuestionBank m_bank;
+    kit::BarChart *m_chartProgress;
+    kit::BarChart *m_chartParts;
+    kit::BarChart *m_chartPapers;
+    PointsChart *m_chartPoints;
+    QListWidget *m_lstMostWrong;
+    kit::Label *m_lblWeakest;
+    kit::Label *m_lblEmpty;
+    QList<QWidget *> m_figureFrames;
+};
+
+} // namespace kivola
