@@ -27,6 +27,19 @@ void drawFrom(QList<int> candidates, QList<int> &drawn, RandomSource &random)
 
 } // namespace
 
+PracticeSources practiceSources(const QList<int> &practiceSet, const QList<int> &unanswered)
+{
+    const QSet<int> set(practiceSet.cbegin(), practiceSet.cend());
+    QSet<int> others(unanswered.cbegin(), unanswered.cend());
+    others.subtract(set);
+    PracticeSources sources;
+    sources.fromSet = int(std::min<qsizetype>(set.size(), QuestionsPerTest));
+    sources.fromUnanswered
+        = int(std::min<qsizetype>(others.size(), QuestionsPerTest - sources.fromSet));
+    sources.fromBank = QuestionsPerTest - sources.fromSet - sources.fromUnanswered;
+    return sources;
+}
+
 QList<int> drawPractice(
     const QList<int> &practiceSet, const QList<int> &unanswered, int bankSize, RandomSource &random)
 {

@@ -12,4 +12,16 @@ namespace kivola {
 QList<int> drawPractice(const QList<int> &practiceSet, const QList<int> &unanswered, int bankSize,
     RandomSource &random);
 
+// Where the five statements of a practice come from: as many as it can from its own set, then
+// from the statements never answered, the rest from the whole bank.
+struct PracticeSources
+{
+    int fromSet = 0;
+    int fromUnanswered = 0;
+    int fromBank = 0;
+
+    bool operator==(const PracticeSources &) const = default;
+};
+PracticeSources practiceSources(const QList<int> &practiceSet, const QList<int> &unanswered);
+
 } // namespace kivola

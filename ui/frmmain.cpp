@@ -9,18 +9,18 @@
 #include "ui/kit/controls.h"
 #include "ui/kit/gothicfont.h"
 #include "ui/kit/modaldisabling.h"
+#include "ui/kit/modalwindow.h"
 #include "ui/kit/programicon.h"
 #include "ui/kit/windowframe.h"
 #include "ui/study/studymenu.h"
 #include "ui/testrun/frmscore.h"
+#include "ui/testrun/recordmessages.h"
 #include "ui/testrun/testflow.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QScopedValueRollback>
 
 namespace kivola {
 
@@ -89,7 +89,8 @@ FrmMain::FrmMain(TestSession &session)
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction *mnuHelpAbout = mnuHelp->addAction(QStringLiteral("バージョン情報"));
     mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
-    new StudyMenu(m_session, this, mnuHelp->menuAction());
+    m_flow = new TestFlow(m_session, this);
+    new StudyMenu(m_session, *m_flow, this, mnuHelp->menuAction());
 
     connect(cBottun, &QPushButton::clicked, this, &FrmMain::startTest);
     connect(btnScore, &QPushButton::clicked, this, &FrmMain::showScores);
@@ -138,12 +139,7 @@ void FrmMain::keyPressEvent(QKeyEvent *event)
 
 void FrmMain::startTest()
 {
-    // The whole test runs inside this call; a second start from within it would run a test
-    // inside the test.
-    if (m_testRunning)
-        return;
-    const QScopedValueRollback running(m_testRunning, true);
-    runTest(m_session, this);
+    m_flow->startTest();
 }
 
 void FrmMain::showScores()
@@ -151,14 +147,12 @@ void FrmMain::showScores()
     ScoreStore &store = m_session.store();
     const ScoreSummary summary = ReportText(store);
     if (store.testsTaken() == 0) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Torenza Kivola"),
-            QStringLiteral("まずはテストを受けてみましょう"), QMessageBox::Ok, this);
-        box.exec();
+        inform("noTestYetMessage", QStringLiteral("まずはテストを受けてみましょう"), this);
         return;
     }
-    FrmScore report(this);
-    report.showSummary(summary);
-    report.exec();
+    auto *report = new FrmScore(this);
+    report->showSummary(summary);
+    kit::showModal(report);
 }
 
 void FrmMain::toggleStatusBar()
@@ -169,8 +163,7 @@ void FrmMain::toggleStatusBar()
 
 void FrmMain::showAbout()
 {
-    FrmAbout about(this);
-    about.exec();
+    kit::showModal(new FrmAbout(this));
 }
 
 } // namespace kivola

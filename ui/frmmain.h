@@ -9,6 +9,7 @@ namespace kivola {
 namespace kit {
 class ClockStatusBar;
 }
+class TestFlow;
 class TestSession;
 
 // The window the program starts into and the only one that is not modal: title panel, the
@@ -25,6 +26,8 @@ public:
     explicit FrmMain(TestSession &session);
 
     kit::ClockStatusBar *clockStatusBar() const { return m_statusBar; }
+    // What comes next in a test started from this window or its menus.
+    TestFlow *testFlow() const { return m_flow; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -39,7 +42,7 @@ private:
     TestSession &m_session;
     kit::ClockStatusBar *m_statusBar;
     QAction *m_statusBarAction;
-    bool m_testRunning = false;
+    TestFlow *m_flow;
 };
 
 } // namespace kivola

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kivola;
@@ -23,6 +24,8 @@ private Q_SLOTS:
     void keepsEveryAnswer();
     void abandonedTestLeavesNoRecord();
     void unwritableLearningRecordKeepsScore();
+    void waitingTestIsKeptWhateverComesNext_data();
+    void waitingTestIsKeptWhateverComesNext();
 };
 
 void TestTestSession::titleCountsEarlierTests_data()
@@ -167,6 +170,9 @@ void TestTestSession::keepsEveryAnswer()
         session.beginPractice(TestKind(kind), ids);
     for (AnswerCode answer : {1, 2, 1, 1, 2})
         session.answer(answer);
+    // The learning record waits until the result sheet is up.
+    QVERIFY(!QFile::exists(f.study.path()));
+    session.recordPendingStudy();
 
     QCOMPARE(session.resultTitle(), title);
     QCOMPARE(fileContent(f.store.path()), iniAfter);
@@ -207,12 +213,51 @@ void TestTestSession::unwritableLearningRecordKeepsScore()
         session.begin();
         for (int n = 1; n <= QuestionsPerTest; ++n)
             session.answer(AnswerTrue);
+        session.recordPendingStudy();
         QVERIFY(session.lastStudySaveFailed());
         QVERIFY(!session.lastSaveFailed());
         // Told once a run, not after every test.
         QCOMPARE(session.takeFirstStudyFailure(), round == 0);
     }
     QCOMPARE(fileContent(f.store.path()), QByteArray("[MAIN]\r\nNO= 2\r\nGETS= 200\r\n"));
+}
+
+void TestTestSession::waitingTestIsKeptWhateverComesNext_data()
+{
+    QTest::addColumn<QString>("next");
+    QTest::newRow("another test") << QStringLiteral("test");
+    QTest::newRow("a practice") << QStringLiteral("practice");
+    QTest::newRow("the program ends") << QStringLiteral("end");
+}
+
+void TestTestSession::waitingTestIsKeptWhateverComesNext()
+{
+    QFETCH(QString, next);
+    const QDateTime finished(QDate(2026, 12, 1), QTime(9, 30), Qt::UTC);
+    QTemporaryDir dir;
+    ScoreStore store(ScoreStore::pathIn(dir.path()));
+    StudyRecord study(StudyRecord::pathIn(dir.path()));
+    FixedRandomSource random(fixture::uniformsFor({4}));
+    Quiz quiz(fixture::completeBuild, random);
+    {
+        static QDateTime clockTime;
+        clockTime = finished;
+        TestSession session(quiz, store, study, [] { return clockTime; });
+        session.begin();
+        for (int n = 1; n <= QuestionsPerTest; ++n)
+            session.answer(AnswerFalse);
+        QVERIFY(session.hasPendingStudy());
+        if (next == QLatin1String("test"))
+            session.begin();
+        else if (next == QLatin1String("practice"))
+            session.beginPractice(TestKind::PracticeChosen, {1});
+        QCOMPARE(session.hasPendingStudy(), next == QLatin1String("end"));
+    }
+    const std::optional<QList<TestPoints>> tests = study.testPoints();
+    QVERIFY(tests);
+    QCOMPARE(tests->size(), 1);
+    QCOMPARE(tests->first().finishedUtc, finished);
+    QCOMPARE(tests->first().points, 100);
 }
 
 QTEST_GUILESS_MAIN(TestTestSession)

@@ -8,14 +8,9 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QStyleFactory>
+#include <QTimer>
 
 namespace uitest {
-
-namespace {
-
-constexpr int PollIntervalMs = 5;
-
-} // namespace
 
 void setUpApplication()
 {
@@ -72,9 +67,12 @@ ModalScript::~ModalScript()
 
 bool ModalScript::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Show && watched->isWidgetType()
-        && static_cast<QWidget *>(watched)->isWindow())
-        ++m_windowsShown;
+    const bool windowChange = event->type() == QEvent::Show || event->type() == QEvent::Hide;
+    if (windowChange && watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow()) {
+        if (event->type() == QEvent::Show)
+            ++m_windowsShown;
+        lookSoon();
+    }
     return false;
 }
 
@@ -83,23 +81,67 @@ void ModalScript::expect(const QString &windowName, Action action)
     m_steps.append({windowName, std::move(action)});
 }
 
-void ModalScript::start(int timeoutMs)
+void ModalScript::start()
 {
-    m_remainingPolls = timeoutMs / PollIntervalMs;
-    m_timer.setInterval(PollIntervalMs);
-    QObject::connect(&m_timer, &QTimer::timeout, this, &ModalScript::poll);
-    m_timer.start();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            m_before.append(window);
+    }
+    lookSoon();
 }
 
-void ModalScript::poll()
+bool ModalScript::finished(int guardMs)
 {
-    QWidget *modal = activeModal();
-    if (--m_remainingPolls < 0) {
-        // Out of time: close whatever is still open, one window a poll, until the caller is free.
-        if (modal)
-            modal->close();
+    if (!done()) {
+        QEventLoop loop;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, this, &ModalScript::giveUp);
+        guard.start(guardMs);
+        m_waiting = &loop;
+        lookSoon();
+        loop.exec();
+        m_waiting = nullptr;
+    }
+    return m_steps.isEmpty() && !m_gaveUp;
+}
+
+bool ModalScript::done() const
+{
+    const QWidget *modal = activeModal();
+    return m_steps.isEmpty() && m_actionsRunning == 0 && (!modal || m_before.contains(modal));
+}
+
+void ModalScript::giveUp()
+{
+    m_gaveUp = true;
+    m_steps.clear();
+    // Closing one window may open the next of its flow; a flow of the program never opens more
+    // than a few.
+    for (int closed = 0; closed < 100 && activeModal() && !m_before.contains(activeModal());
+         ++closed)
+        activeModal()->close();
+    if (m_waiting)
+        m_waiting->quit();
+}
+
+void ModalScript::lookSoon()
+{
+    if (m_lookPending)
+        return;
+    m_lookPending = true;
+    QTimer::singleShot(0, this, &ModalScript::look);
+}
+
+void ModalScript::look()
+{
+    m_lookPending = false;
+    if (done()) {
+        if (m_waiting)
+            m_waiting->quit();
         return;
     }
+    QWidget *modal = activeModal();
     if (m_steps.isEmpty() || !modal || !modal->isVisible()
         || (modal->objectName() != m_steps.first().windowName
             && QLatin1String(modal->metaObject()->className()) != m_steps.first().windowName))
@@ -109,10 +151,13 @@ void ModalScript::poll()
     const Step step = m_steps.takeFirst();
     m_lastActedOn = modal;
     m_windowsShownAtAction = m_windowsShown;
+    ++m_actionsRunning;
     QPointer<QWidget> target(modal);
-    QTimer::singleShot(0, this, [target, action = step.action] {
+    QTimer::singleShot(0, this, [this, target, action = step.action] {
         if (target)
             action(target);
+        --m_actionsRunning;
+        lookSoon();
     });
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QEventLoop>
 #include <QList>
+#include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -32,11 +33,10 @@ QString textOf(const QWidget *window, const QString &name);
 bool noWindowLeft();
 
 // Plays a script against modal windows as they come up: each step waits until a modal window
-// with the given object name (or class name) is active, then acts on it. Modal windows block the
-// caller, so the script runs from a timer inside their event loops, and each action runs on its
-// own, so that an action may open another modal window. A step acts on a window only once it
-// differs from the last one acted on, or a new window has been shown since. Anything still
-// open when the script times out is closed, so a broken flow fails the test instead of hanging.
+// with the given object name (or class name) is active, then acts on it. The script looks again
+// whenever a window is shown or hidden and after each action, and each action runs on its own
+// from the event loop, so that it may open another window. A step acts on a window only once it
+// differs from the last one acted on, or a new window has been shown since.
 class ModalScript : public QObject
 {
 public:
@@ -46,14 +46,22 @@ public:
     ~ModalScript() override;
 
     void expect(const QString &windowName, Action action);
-    void start(int timeoutMs = 10000);
-    bool finished() const { return m_steps.isEmpty(); }
+    // Starts watching; the windows of the script are then opened by the test.
+    void start();
+    // Runs the event loop until every step has acted and no modal window is left open but those
+    // that were open when the script started. A flow
+    // that breaks fails the test instead of hanging: past the guard time whatever is still open
+    // is closed and the wait reports false.
+    bool finished(int guardMs = 10000);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void poll();
+    void look();
+    void lookSoon();
+    bool done() const;
+    void giveUp();
 
     struct Step
     {
@@ -61,11 +69,14 @@ private:
         Action action;
     };
     QList<Step> m_steps;
-    QTimer m_timer;
-    int m_remainingPolls = 0;
+    QEventLoop *m_waiting = nullptr;
+    bool m_gaveUp = false;
+    bool m_lookPending = false;
+    int m_actionsRunning = 0;
     int m_windowsShown = 0;
     int m_windowsShownAtAction = -1;
     const QWidget *m_lastActedOn = nullptr;
+    QList<QPointer<QWidget>> m_before;
 };
 
 } // namespace uitest

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -102,6 +103,8 @@ private Q_SLOTS:
     void mainWindowUnreachableBelowModal();
     void nestedWindowsComeBackInTurn();
     void secondStartDuringTestIsIgnored();
+    void focusWhereTheWindowPutsIt_data();
+    void focusWhereTheWindowPutsIt();
 };
 
 void TestModalDisabling::initTestCase()
@@ -232,6 +235,88 @@ void TestModalDisabling::secondStartDuringTestIsIgnored()
     QCOMPARE(mostQuestionsOpen, 1);
     QCOMPARE(resultsOpen, 1);
     QCOMPARE(f.store.testsTaken(), 1);
+}
+
+void TestModalDisabling::focusWhereTheWindowPutsIt_data()
+{
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<bool>("answerFirst");
+    QTest::addColumn<bool>("settingsUnwritable");
+    // Windows passed on the way, each with the button that leads on (none: it is closed).
+    QTest::addColumn<QStringList>("through");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("focus");
+
+    QTest::newRow("question") << "CBottun" << false << false << QStringList() << "frmQuestion"
+                              << "btnYesNo1";
+    QTest::newRow("result") << "CBottun" << true << false << QStringList() << "frmResult"
+                            << "btnOK";
+    QTest::newRow("review") << "CBottun" << true << false << QStringList {u"frmResult:btnReview2"_s}
+                            << "frmReview"
+                            << "btnOK";
+    QTest::newRow("report from the result")
+        << "CBottun" << true << false << QStringList {u"frmResult:Command1"_s} << "frmScore"
+        << "btnOK";
+    QTest::newRow("result after its message")
+        << "CBottun" << true << true << QStringList {u"unsavedScoreMessage:"_s} << "frmResult"
+        << "btnOK";
+    QTest::newRow("version") << "mnuHelpAbout" << false << false << QStringList() << "frmAbout"
+                             << "cmdOK";
+    QTest::newRow("practice choice")
+        << "mnuStudyChoose" << false << false << QStringList() << "frmPractice"
+        << "chkPart0";
+    QTest::newRow("study record") << "mnuStudyRecord" << false << false << QStringList()
+                                  << "frmRecord"
+                                  << "btnOK";
+    QTest::newRow("question browser")
+        << "mnuStudyBrowse" << false << false << QStringList() << "frmBrowser"
+        << "txtSearch";
+}
+
+void TestModalDisabling::focusWhereTheWindowPutsIt()
+{
+    QFETCH(QString, opener);
+    QFETCH(bool, answerFirst);
+    QFETCH(bool, settingsUnwritable);
+    QFETCH(QStringList, through);
+    QFETCH(QString, window);
+    QFETCH(QString, focus);
+    FlowFixture f({1, 2, 3, 4, 5});
+    if (settingsUnwritable)
+        QVERIFY(QDir().mkpath(f.store.path()));
+    FrmMain main(f.session);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+
+    uitest::ModalScript script;
+    if (answerFirst)
+        answerAll(script);
+    QStringList left;
+    for (const QString &step : std::as_const(through)) {
+        const QString button = step.section(u':', 1);
+        script.expect(step.section(u':', 0, 0), [button](QWidget *w) {
+            if (button.isEmpty())
+                w->close();
+            else
+                child<QPushButton>(w, button)->click();
+        });
+        if (!button.isEmpty())
+            left.prepend(step.section(u':', 0, 0));
+    }
+    QString focused;
+    script.expect(window, [&focused](QWidget *w) {
+        focused = w->focusWidget() ? w->focusWidget()->objectName() : QString();
+        w->close();
+    });
+    for (const QString &name : std::as_const(left))
+        script.expect(name, [](QWidget *w) { w->close(); });
+    script.start();
+    if (auto *action = qobject_cast<QAction *>(control(&main, opener)))
+        action->trigger();
+    else
+        child<QPushButton>(&main, opener)->click();
+    QVERIFY(script.finished());
+    QCOMPARE(focused, focus);
 }
 
 QTEST_MAIN(TestModalDisabling)

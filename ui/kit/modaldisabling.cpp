@@ -40,6 +40,9 @@ void ModalDisabling::disableBelow(QWidget *modal)
     if (known)
         return;
     Layer layer {modal, {}};
+    // Disabling the owner below takes the focus from the modal window's chosen control, and Qt
+    // would then give it to the first control that takes it.
+    const QPointer<QWidget> chosenFocus = modal->focusWidget();
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window == modal || !window->isVisible() || !window->isEnabled())
             continue;
@@ -56,6 +59,8 @@ void ModalDisabling::disableBelow(QWidget *modal)
     }
     // Disabling its owner disabled the modal window along with the owner's other children.
     modal->setEnabled(true);
+    if (chosenFocus)
+        chosenFocus->setFocus();
     m_layers.append(layer);
 }
 

@@ -39,4 +39,13 @@ void ModalWindow::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
+void showModal(QDialog *window)
+{
+    // QDialog::open() would make it modal to its owner alone; the windows below a modal one are
+    // all disabled.
+    window->setWindowModality(Qt::ApplicationModal);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
 } // namespace kivola::kit

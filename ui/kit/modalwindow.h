@@ -35,4 +35,9 @@ private:
     Escape m_escape;
 };
 
+// Shows a window modal to the whole program, as every window of the program is, and returns at
+// once: what follows it is connected to its finished() signal. The window deletes itself when it
+// closes.
+void showModal(QDialog *window);
+
 } // namespace kivola::kit

@@ -31,7 +31,7 @@ public:
 private:
     void updateCount();
 
-    const QuestionBank &m_bank;
+    QuestionBank m_bank;
     std::array<QCheckBox *, PartCount> m_chkPart {};
     std::array<QCheckBox *, Papers.size()> m_chkPaper {};
     kit::Label *m_lblCount;

@@ -113,7 +113,10 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
     fill(figures, latestTests);
 
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_lstMostWrong, &QListWidget::itemActivated, this, &FrmRecord::reviewItem);
+    // Queued: Enter goes on from the list to this window, which would press the new review
+    // window's default button and close it again at once.
+    connect(m_lstMostWrong, &QListWidget::itemActivated, this, &FrmRecord::reviewItem,
+        Qt::QueuedConnection);
     btnOK->setFocus();
     CenterOnScreen(this);
 }
@@ -176,10 +179,10 @@ void FrmRecord::fill(const StatementTable &figures, const QList<TestPoints> &lat
 
 void FrmRecord::review(int bankId)
 {
-    FrmReview window(this);
-    window.showStatement(
+    auto *window = new FrmReview(this);
+    window->showStatement(
         m_bank.record(bankId), QStringLiteral("見直し"), QStringLiteral("学習記録に戻る"));
-    window.exec();
+    kit::showModal(window);
 }
 
 void FrmRecord::reviewItem(QListWidgetItem *item)

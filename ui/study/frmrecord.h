@@ -30,7 +30,7 @@ public:
     FrmRecord(const QuestionBank &bank, const StatementTable &figures,
         const QList<TestPoints> &latestTests, QWidget *owner);
 
-    // The review of the statement with this bank id, over this window; returns when it closes.
+    // Opens the review of the statement with this bank id over this window.
     void review(int bankId);
 
 private:

@@ -1,10 +1,13 @@
 #include "ui/study/studymenu.h"
 
+#include "quiz/practicedraw.h"
 #include "session/testsession.h"
 #include "study/studyrecord.h"
+#include "ui/kit/modalwindow.h"
 #include "ui/study/frmbrowser.h"
 #include "ui/study/frmpractice.h"
 #include "ui/study/frmrecord.h"
+#include "ui/testrun/recordmessages.h"
 #include "ui/testrun/testflow.h"
 
 #include <QMainWindow>
@@ -23,11 +26,30 @@ QAction *addItem(QMenu *menu, const char *name, const QString &text)
     return action;
 }
 
+// What a practice of fewer than five statements is filled up with, in words.
+QString fillUpText(TestKind kind, const PracticeSources &sources)
+{
+    QString set = QStringLiteral("選んだ問題は%1問です。");
+    if (kind == TestKind::PracticeMistakes)
+        set = QStringLiteral("間違えた問題は%1問です。");
+    else if (kind == TestKind::PracticeUnseen)
+        set = QStringLiteral("まだ解いていない問題は%1問です。");
+    set = set.arg(sources.fromSet);
+    QStringList rest;
+    if (sources.fromUnanswered > 0)
+        rest.append(QStringLiteral("まだ解いていない問題から%1問").arg(sources.fromUnanswered));
+    if (sources.fromBank > 0)
+        rest.append(QStringLiteral("全体から%1問").arg(sources.fromBank));
+    return set + QStringLiteral("残りは") + rest.join(QStringLiteral("、"))
+        + QStringLiteral("を選んで、5問の練習にします。");
+}
+
 } // namespace
 
-StudyMenu::StudyMenu(TestSession &session, QMainWindow *mainWindow, QAction *before)
+StudyMenu::StudyMenu(TestSession &session, TestFlow &flow, QMainWindow *mainWindow, QAction *before)
     : QObject(mainWindow)
     , m_session(session)
+    , m_flow(flow)
     , m_mainWindow(mainWindow)
 {
     auto *mnuStudy = new QMenu(QStringLiteral("学習(&S)"), mainWindow->menuBar());
@@ -51,7 +73,11 @@ void StudyMenu::practiseMistakes()
     StudyRecord &study = m_session.study();
     const std::optional<StatementTable> figures = study.statementFigures();
     reportStudyNotices(study, m_mainWindow);
-    practise(TestKind::PracticeMistakes, figures ? latestWrong(*figures) : QList<int>(),
+    if (!figures) {
+        reportUnreadable();
+        return;
+    }
+    practise(TestKind::PracticeMistakes, latestWrong(*figures),
         QStringLiteral("まだ間違えた問題はありません。\nまずはテストを受けてみましょう"));
 }
 
@@ -60,87 +86,99 @@ void StudyMenu::practiseUnseen()
     StudyRecord &study = m_session.study();
     const std::optional<StatementTable> figures = study.statementFigures();
     reportStudyNotices(study, m_mainWindow);
-    practise(TestKind::PracticeUnseen, figures ? neverAnswered(*figures) : QList<int>(),
+    if (!figures) {
+        reportUnreadable();
+        return;
+    }
+    practise(TestKind::PracticeUnseen, neverAnswered(*figures),
         QStringLiteral("すべての問題に一度は答えました。お見事です！\n"
                        "間違えた問題の練習もどうぞ"));
 }
 
 void StudyMenu::practiseChosen()
 {
-    const QuestionBank *bank = usableBank();
+    const std::optional<QuestionBank> bank = usableBank();
     if (!bank)
         return;
     StudyRecord &study = m_session.study();
     const PracticeChoice initial = PracticeChoice::fromText(study.value(QLatin1String(ChoiceKey)))
                                        .value_or(PracticeChoice::everything());
     reportStudyNotices(study, m_mainWindow);
-    FrmPractice dialog(*bank, initial, m_mainWindow);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // Remembering the choice is a convenience: a record that cannot be written does not stop
-    // the practice.
-    study.setValue(QLatin1String(ChoiceKey), dialog.choice().toText());
-    practise(TestKind::PracticeChosen, dialog.chosenIds(), QString());
+    auto *dialog = new FrmPractice(*bank, initial, m_mainWindow);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        // Remembering the choice is a convenience: a record that cannot be written does not
+        // stop the practice.
+        m_session.study().setValue(QLatin1String(ChoiceKey), dialog->choice().toText());
+        practise(TestKind::PracticeChosen, dialog->chosenIds(), QString());
+    });
+    kit::showModal(dialog);
 }
 
 void StudyMenu::showRecord()
 {
-    const QuestionBank *bank = usableBank();
+    const std::optional<QuestionBank> bank = usableBank();
     if (!bank)
         return;
     StudyRecord &study = m_session.study();
-    const StatementTable figures = study.statementFigures().value_or(emptyStatementTable());
-    const QList<TestPoints> tests
-        = study.testPoints(FrmRecord::ShownTests).value_or(QList<TestPoints>());
+    const std::optional<StatementTable> figures = study.statementFigures();
+    const std::optional<QList<TestPoints>> tests = study.testPoints(FrmRecord::ShownTests);
     reportStudyNotices(study, m_mainWindow);
-    FrmRecord window(*bank, figures, tests, m_mainWindow);
-    window.exec();
+    if (!figures || !tests) {
+        reportUnreadable();
+        return;
+    }
+    kit::showModal(new FrmRecord(*bank, *figures, *tests, m_mainWindow));
 }
 
 void StudyMenu::browse()
 {
-    const QuestionBank *bank = usableBank();
+    const std::optional<QuestionBank> bank = usableBank();
     if (!bank)
         return;
     StudyRecord &study = m_session.study();
-    const StatementTable figures = study.statementFigures().value_or(emptyStatementTable());
+    const std::optional<StatementTable> figures = study.statementFigures();
     reportStudyNotices(study, m_mainWindow);
-    QList<int> ids;
-    {
-        FrmBrowser window(*bank, figures, m_mainWindow);
-        if (window.exec() != QDialog::Accepted)
-            return;
-        ids = window.selectedIds();
+    if (!figures) {
+        reportUnreadable();
+        return;
     }
-    // The browser is gone before the first question opens: one modal chain at a time.
-    practise(TestKind::PracticeSelected, ids, QString());
+    auto *window = new FrmBrowser(*bank, *figures, m_mainWindow);
+    // Accepted once the browser has closed: one modal chain at a time.
+    connect(window, &QDialog::accepted, this,
+        [this, window] { practise(TestKind::PracticeSelected, window->selectedIds(), QString()); });
+    kit::showModal(window);
 }
 
-const QuestionBank *StudyMenu::usableBank()
+std::optional<QuestionBank> StudyMenu::usableBank()
 {
     const BankBuild &build = m_session.quiz().rebuildBank();
     if (!build.isUsable()) {
         reportUnusableBank(build, m_mainWindow);
-        return nullptr;
+        return std::nullopt;
     }
-    return &build.bank;
+    return build.bank;
 }
 
 void StudyMenu::practise(TestKind kind, const QList<int> &ids, const QString &whenEmpty)
 {
     if (ids.isEmpty()) {
-        inform(whenEmpty);
+        inform("nothingToPractiseMessage", whenEmpty, m_mainWindow);
         return;
     }
-    runPractice(m_session, kind, ids, m_mainWindow);
+    if (ids.size() >= QuestionsPerTest) {
+        m_flow.startPractice(kind, ids);
+        return;
+    }
+    const std::optional<StatementTable> figures = m_session.study().statementFigures();
+    const PracticeSources sources
+        = practiceSources(ids, figures ? neverAnswered(*figures) : QList<int>());
+    QMessageBox *box = inform("practiceFillUpMessage", fillUpText(kind, sources), m_mainWindow);
+    connect(box, &QDialog::finished, this, [this, kind, ids] { m_flow.startPractice(kind, ids); });
 }
 
-void StudyMenu::inform(const QString &text)
+void StudyMenu::reportUnreadable()
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Torenza Kivola"), text,
-        QMessageBox::Ok, m_mainWindow);
-    box.setObjectName(QStringLiteral("nothingToPractiseMessage"));
-    box.exec();
+    reportUnreadableRecord(m_session.study().path(), m_mainWindow);
 }
 
 } // namespace kivola

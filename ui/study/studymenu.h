@@ -1,15 +1,18 @@
 #pragma once
 
+#include "bank/questionbank.h"
 #include "bank/testkind.h"
 
 #include <QObject>
+
+#include <optional>
 
 class QAction;
 class QMainWindow;
 
 namespace kivola {
 
-class QuestionBank;
+class TestFlow;
 class TestSession;
 
 // The "学習" menu of the main window: practice where it helps, from the learning record.
@@ -19,8 +22,9 @@ class StudyMenu : public QObject
     Q_OBJECT
 
 public:
-    // Builds the menu into the main window's menu bar, in front of `before`.
-    StudyMenu(TestSession &session, QMainWindow *mainWindow, QAction *before);
+    // Builds the menu into the main window's menu bar, in front of `before`. Practices run
+    // through the main window's test flow.
+    StudyMenu(TestSession &session, TestFlow &flow, QMainWindow *mainWindow, QAction *before);
 
     // The key under which the last choice of era and paper is remembered.
     static constexpr const char *ChoiceKey = "practiceChoice";
@@ -31,13 +35,16 @@ private:
     void practiseChosen();
     void showRecord();
     void browse();
-    // The bank for a window that needs one; reports a bank that cannot be used and gives null.
-    const QuestionBank *usableBank();
-    // Starts the practice, or says why there is nothing to practise.
+    // A copy of the bank for a window that needs one, so that no later rebuild for a test can
+    // pull it from under the window; reports a bank that cannot be used and gives none.
+    std::optional<QuestionBank> usableBank();
+    // Starts the practice, or says why there is nothing to practise. A set of fewer than five
+    // is told first: how many it holds and where the rest come from.
     void practise(TestKind kind, const QList<int> &ids, const QString &whenEmpty);
-    void inform(const QString &text);
+    void reportUnreadable();
 
     TestSession &m_session;
+    TestFlow &m_flow;
     QMainWindow *m_mainWindow;
 };
 

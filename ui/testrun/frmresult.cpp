@@ -120,9 +120,9 @@ void FrmResult::showResult(const GradedTest &graded, const QString &title)
 void FrmResult::showScores()
 {
     const ScoreSummary summary = ReportText(m_store);
-    FrmScore report(this);
-    report.showSummary(summary);
-    report.exec();
+    auto *report = new FrmScore(this);
+    report->showSummary(summary);
+    kit::showModal(report);
 }
 
 } // namespace kivola

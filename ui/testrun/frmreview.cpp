@@ -75,9 +75,9 @@ void FrmReview::fill(const QuestionRecord &record, const QString &heading)
 
 void OpenReview(const Quiz &quiz, int row, QWidget *resultWindow)
 {
-    FrmReview review(resultWindow);
-    review.showQuestion(quiz, row);
-    review.exec();
+    auto *review = new FrmReview(resultWindow);
+    review->showQuestion(quiz, row);
+    kit::showModal(review);
 }
 
 } // namespace kivola

@@ -40,7 +40,7 @@ private:
     kit::Label *m_title2b;
 };
 
-// Opens the review of result row `row` (0..4) over the result window and returns when it closes.
+// Opens the review of result row `row` (0..4) over the result window.
 void OpenReview(const Quiz &quiz, int row, QWidget *resultWindow);
 
 } // namespace kivola

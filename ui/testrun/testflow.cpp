@@ -1,128 +1,92 @@
 #include "ui/testrun/testflow.h"
 
-#include "scores/scorestore.h"
 #include "session/testsession.h"
-#include "study/studyrecord.h"
+#include "ui/kit/firstpaintwatch.h"
+#include "ui/kit/modalwindow.h"
 #include "ui/testrun/frmquestion.h"
 #include "ui/testrun/frmresult.h"
+#include "ui/testrun/recordmessages.h"
 
-#include <QDir>
 #include <QMessageBox>
-#include <QTimer>
 
 namespace kivola {
 
-namespace {
+TestFlow::TestFlow(TestSession &session, QWidget *mainWindow)
+    : QObject(mainWindow)
+    , m_session(session)
+    , m_mainWindow(mainWindow)
+{ }
 
-// How many content faults the message lists before it says how many more there are.
-constexpr int ShownFaults = 5;
-
-const QString MessageTitle = QStringLiteral("Torenza Kivola");
-
-} // namespace
-
-void reportUnusableBank(const BankBuild &build, QWidget *mainWindow)
+void TestFlow::startTest()
 {
-    QStringList lines;
-    for (const ContentError &error :
-        build.errors.first(std::min<qsizetype>(ShownFaults, build.errors.size())))
-        lines.append(error.toString());
-    if (build.errors.size() > ShownFaults)
-        lines.append(QStringLiteral("ほか%1件").arg(build.errors.size() - ShownFaults));
-    if (!build.missingPapers.isEmpty())
-        lines.append(QStringLiteral("見つからない問題ファイル：")
-            + build.missingPapers.join(QStringLiteral("、")));
-    QMessageBox box(QMessageBox::Warning, MessageTitle,
-        QStringLiteral("問題データがそろっていないため、テストを始められません。"), QMessageBox::Ok,
-        mainWindow);
-    box.setInformativeText(lines.join(u'\n'));
-    box.exec();
+    if (m_running)
+        return;
+    m_running = true;
+    started(m_session.begin());
 }
 
-namespace {
-
-// Said over the result sheet, so the student sees the score first and then learns that it did
-// not count.
-void reportUnsavedScore(const QString &settingsPath, QWidget *resultWindow)
+void TestFlow::startPractice(TestKind kind, const QList<int> &practiceSet)
 {
-    QMessageBox box(QMessageBox::Warning, MessageTitle,
-        QStringLiteral(
-            "成績ファイルに書き込めなかったため、今回のテストは成績表に記録されていません。"),
-        QMessageBox::Ok, resultWindow);
-    box.setObjectName(QStringLiteral("unsavedScoreMessage"));
-    box.setInformativeText(QDir::toNativeSeparators(settingsPath));
-    box.exec();
+    if (m_running)
+        return;
+    m_running = true;
+    started(m_session.beginPractice(kind, practiceSet));
 }
 
-// Problems with the learning record never hold the student up: a notice beside the window, gone
-// with it.
-void showStudyNotice(
-    const QString &name, const QString &text, const QString &details, QWidget *owner)
+void TestFlow::started(Quiz::StartOutcome outcome)
 {
-    auto *box
-        = new QMessageBox(QMessageBox::Information, MessageTitle, text, QMessageBox::Ok, owner);
-    box->setObjectName(name);
-    box->setInformativeText(details);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    box->show();
-}
-
-void reportStudyProblems(TestSession &session, QWidget *resultWindow)
-{
-    StudyRecord &study = session.study();
-    reportStudyNotices(study, resultWindow);
-    if (session.takeFirstStudyFailure()) {
-        showStudyNotice(QStringLiteral("studyUnsavedNotice"),
-            QStringLiteral("学習記録に書き込めなかったため、今回の解答は学習記録に残りません。"
-                           "成績表にはいつもどおり記録されます。"),
-            QDir::toNativeSeparators(study.path()), resultWindow);
-    }
-}
-
-void runStarted(TestSession &session, Quiz::StartOutcome started, QWidget *mainWindow)
-{
-    Quiz &quiz = session.quiz();
-    if (started == Quiz::StartOutcome::BankUnusable) {
-        reportUnusableBank(quiz.lastBuild(), mainWindow);
+    if (outcome == Quiz::StartOutcome::BankUnusable) {
+        QMessageBox *box = reportUnusableBank(m_session.quiz().lastBuild(), m_mainWindow);
+        connect(box, &QDialog::finished, this, &TestFlow::end);
         return;
     }
-    while (quiz.isAnswering()) {
-        FrmQuestion question(session);
-        if (question.exec() != QDialog::Accepted)
-            return;
+    showQuestion();
+}
+
+void TestFlow::showQuestion()
+{
+    auto *question = new FrmQuestion(m_session);
+    connect(question, &QDialog::finished, this, &TestFlow::questionClosed);
+    kit::showModal(question);
+}
+
+void TestFlow::questionClosed(int result)
+{
+    if (result != QDialog::Accepted) {
+        end();
+        return;
     }
-    FrmResult result(quiz, session.store(), mainWindow);
-    result.showResult(quiz.graded(), session.resultTitle());
-    QTimer::singleShot(0, &result, [&session, &result] {
-        if (session.lastSaveFailed())
-            reportUnsavedScore(session.store().path(), &result);
-        reportStudyProblems(session, &result);
-    });
-    result.exec();
+    if (m_session.quiz().isAnswering())
+        showQuestion();
+    else
+        showResult();
 }
 
-} // namespace
-
-void reportStudyNotices(StudyRecord &study, QWidget *owner)
+void TestFlow::showResult()
 {
-    for (const StudyNotice &notice : study.takeNotices()) {
-        showStudyNotice(QStringLiteral("studyMovedAsideNotice"),
-            QStringLiteral(
-                "学習記録のファイルが読めなかったため、別の名前で残して新しく記録を始めました。"),
-            QDir::toNativeSeparators(notice.movedTo), owner);
-    }
+    auto *result = new FrmResult(m_session.quiz(), m_session.store(), m_mainWindow);
+    m_result = result;
+    result->showResult(m_session.quiz().graded(), m_session.resultTitle());
+    connect(result, &QDialog::finished, this, &TestFlow::end);
+    kit::showModal(result);
+    // The settings file was written before the sheet showed; the learning record's syncs wait
+    // until the student sees the score.
+    kit::FirstPaintWatch::after(result, [this] { resultPainted(); });
 }
 
-void runTest(TestSession &session, QWidget *mainWindow)
+void TestFlow::resultPainted()
 {
-    runStarted(session, session.begin(), mainWindow);
+    m_session.recordPendingStudy();
+    if (m_result && m_result->isVisible())
+        reportUnsavedTest(m_session, m_result);
 }
 
-void runPractice(
-    TestSession &session, TestKind kind, const QList<int> &practiceSet, QWidget *mainWindow)
+void TestFlow::end()
 {
-    runStarted(session, session.beginPractice(kind, practiceSet), mainWindow);
+    m_session.recordPendingStudy();
+    m_result = nullptr;
+    m_running = false;
+    Q_EMIT finished();
 }
 
 } // namespace kivola

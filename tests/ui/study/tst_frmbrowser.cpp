@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -186,6 +187,11 @@ void TestFrmBrowser::practiseSelected()
         }
         child<QPushButton>(w, QStringLiteral("btnPractice"))->click();
     });
+    QString fillUp;
+    script.expect(QStringLiteral("practiceFillUpMessage"), [&fillUp](QWidget *w) {
+        fillUp = qobject_cast<QMessageBox *>(w)->text();
+        w->close();
+    });
     for (int n = 0; n < 5; ++n) {
         script.expect(QStringLiteral("frmQuestion"), [&](QWidget *w) {
             const QString text = textOf(w, QStringLiteral("lblQuestion"));
@@ -204,6 +210,9 @@ void TestFrmBrowser::practiseSelected()
     main.findChild<QAction *>(QStringLiteral("mnuStudyBrowse"))->trigger();
     QVERIFY(script.finished());
     QVERIFY(browserGone);
+    QCOMPARE(fillUp,
+        QStringLiteral("選んだ問題は3問です。残りはまだ解いていない問題から2問を選んで、"
+                       "5問の練習にします。"));
     for (int id : {12, 13, 14})
         QVERIFY2(asked.contains(id), qPrintable(QString::number(id)));
     QCOMPARE(f.study.testPoints()->last().kind, TestKind::PracticeSelected);

@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -45,10 +47,18 @@ void answerPractice(uitest::ModalScript &script, QList<int> &ids, QString &title
     });
 }
 
-// Starts a practice from the menu and answers it through answerPractice.
-void practiseFromMenu(FrmMain &main, const QString &action, QList<int> &ids, QString &title)
+// Starts a practice from the menu and answers it through answerPractice. A practice of fewer
+// than five is told first: its message is noted in fillUp.
+void practiseFromMenu(FrmMain &main, const QString &action, QList<int> &ids, QString &title,
+    QString *fillUp = nullptr)
 {
     uitest::ModalScript script;
+    if (fillUp) {
+        script.expect(QStringLiteral("practiceFillUpMessage"), [fillUp](QWidget *w) {
+            *fillUp = qobject_cast<QMessageBox *>(w)->text();
+            w->close();
+        });
+    }
     answerPractice(script, ids, title);
     script.start();
     trigger(main, action);
@@ -81,6 +91,8 @@ private Q_SLOTS:
     void practiseChosen();
     void nothingToPractise_data();
     void nothingToPractise();
+    void unreadableRecordStartsNothing_data();
+    void unreadableRecordStartsNothing();
 };
 
 void TestStudyMenu::initTestCase()
@@ -102,8 +114,12 @@ void TestStudyMenu::practiseMistakes()
     FrmMain main(f.session);
     QList<int> ids;
     QString title;
-    practiseFromMenu(main, QStringLiteral("mnuStudyMistakes"), ids, title);
+    QString fillUp;
+    practiseFromMenu(main, QStringLiteral("mnuStudyMistakes"), ids, title, &fillUp);
 
+    QCOMPARE(fillUp,
+        QStringLiteral("間違えた問題は3問です。残りはまだ解いていない問題から2問を選んで、"
+                       "5問の練習にします。"));
     QCOMPARE(title, QStringLiteral("練習 採点結果"));
     QCOMPARE(QSet<int>(ids.cbegin(), ids.cend()).size(), 5);
     // The three mistakes, then two never answered.
@@ -211,6 +227,41 @@ void TestStudyMenu::nothingToPractise()
     trigger(main, action);
     QVERIFY(script.finished());
     QCOMPARE(owner, &main);
+    QCOMPARE(f.random.seeds, 0);
+}
+
+void TestStudyMenu::unreadableRecordStartsNothing_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("practice of mistakes") << QStringLiteral("mnuStudyMistakes");
+    QTest::newRow("practice of the unanswered") << QStringLiteral("mnuStudyUnseen");
+    QTest::newRow("study record") << QStringLiteral("mnuStudyRecord");
+    QTest::newRow("question browser") << QStringLiteral("mnuStudyBrowse");
+}
+
+void TestStudyMenu::unreadableRecordStartsNothing()
+{
+    QFETCH(QString, action);
+    FlowFixture f({1});
+    // A folder where the record should be: it cannot be read, yet is nothing to move aside.
+    QVERIFY(QDir().mkpath(f.study.path()));
+    FrmMain main(f.session);
+    uitest::ModalScript script;
+    QString details;
+    QStringList shown;
+    script.expect(QStringLiteral("unreadableRecordMessage"), [&](QWidget *w) {
+        details = qobject_cast<QMessageBox *>(w)->informativeText();
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->isVisible())
+                shown.append(top->objectName());
+        }
+        w->close();
+    });
+    script.start();
+    trigger(main, action);
+    QVERIFY(script.finished());
+    QCOMPARE(details, QDir::toNativeSeparators(f.study.path()));
+    QCOMPARE(shown, (QStringList {QStringLiteral("unreadableRecordMessage")}));
     QCOMPARE(f.random.seeds, 0);
 }
 

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void reviewShowsDrawnQuestion();
     void reportFromResultAfterFirstTest();
     void incompleteBankStaysOnMainWindow();
+    void unsavedScoreIsToldOverResult_data();
     void unsavedScoreIsToldOverResult();
     void unsavedLearningRecordIsToldOncePerRun();
 };
@@ -263,29 +264,55 @@ void TestTestFlow::incompleteBankStaysOnMainWindow()
     QVERIFY(!QFile::exists(f.store.path()));
 }
 
+void TestTestFlow::unsavedScoreIsToldOverResult_data()
+{
+    QTest::addColumn<bool>("recordFailsToo");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("settings file") << false << QStringLiteral("記録されていません");
+    // A full disk: one message for both files, not two in a row.
+    QTest::newRow("settings file and learning record")
+        << true << QStringLiteral("成績表にも学習記録にも残りません");
+}
+
 void TestTestFlow::unsavedScoreIsToldOverResult()
 {
+    QFETCH(bool, recordFailsToo);
+    QFETCH(QString, said);
     FlowFixture f({1, 2, 3, 4, 5});
     // A folder where the settings file should be: it can be neither read nor replaced.
     QVERIFY(QDir().mkpath(f.store.path()));
+    if (recordFailsToo)
+        QVERIFY(QDir().mkpath(f.study.path()));
+    QStringList expectedFiles {QDir::toNativeSeparators(f.store.path())};
+    if (recordFailsToo)
+        expectedFiles.append(QDir::toNativeSeparators(f.study.path()));
     FrmMain main(f.session);
     uitest::ModalScript script;
     answerAll(script, {1, 1, 1, 1, 1});
     // The result window is gone once the test ends: note its name while it stands.
     QString messageOwner;
     QString message;
+    QString files;
+    int otherMessages = -1;
     script.expect(QStringLiteral("unsavedScoreMessage"), [&](QWidget *w) {
         messageOwner = w->parentWidget() ? w->parentWidget()->objectName() : QString();
         message = qobject_cast<QMessageBox *>(w)->text();
+        files = qobject_cast<QMessageBox *>(w)->informativeText();
         w->close();
     });
-    script.expect(
-        QStringLiteral("frmResult"), [](QWidget *w) { click(w, QStringLiteral("btnOK")); });
+    script.expect(QStringLiteral("frmResult"), [&otherMessages](QWidget *w) {
+        const QList<QMessageBox *> boxes = w->findChildren<QMessageBox *>();
+        otherMessages = int(std::count_if(
+            boxes.cbegin(), boxes.cend(), [](const QMessageBox *box) { return box->isVisible(); }));
+        click(w, QStringLiteral("btnOK"));
+    });
     script.start();
     click(&main, QStringLiteral("CBottun"));
     QVERIFY(script.finished());
     QCOMPARE(messageOwner, QStringLiteral("frmResult"));
-    QVERIFY(message.contains(QStringLiteral("記録されていません")));
+    QVERIFY2(message.contains(said), qPrintable(message));
+    QCOMPARE(files.split(u'\n'), expectedFiles);
+    QCOMPARE(otherMessages, 0);
     QVERIFY(QFileInfo(f.store.path()).isDir());
 }
 
