@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <memory>
+
 using namespace kivola;
 using namespace Qt::Literals::StringLiterals;
 using uitest::child;
@@ -21,6 +23,7 @@ private Q_SLOTS:
     void labelsAndStart();
     void countFollowsChoice_data();
     void countFollowsChoice();
+    void keepsItsOwnBank();
 
 private:
     QuestionBank m_bank = fixture::completeBank();
@@ -88,6 +91,16 @@ void TestFrmPractice::countFollowsChoice()
     QCOMPARE(child<QLabel>(&dialog, QStringLiteral("lblCount"))->text(),
         QStringLiteral("この条件の問題：%1問").arg(count));
     QCOMPARE(child<QPushButton>(&dialog, QStringLiteral("btnOK"))->isEnabled(), count > 0);
+}
+
+void TestFrmPractice::keepsItsOwnBank()
+{
+    // The bank the window was opened with is rebuilt when the practice starts, before the window
+    // has gone: the window must not read the caller's.
+    auto bank = std::make_unique<QuestionBank>(fixture::completeBank());
+    FrmPractice dialog(*bank, PracticeChoice::everything(), nullptr);
+    bank.reset();
+    QCOMPARE(dialog.chosenIds().size(), QuestionBank::QuestionCount);
 }
 
 QTEST_MAIN(TestFrmPractice)
