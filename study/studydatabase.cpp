@@ -1,7 +1,6 @@
 #include "study/studydatabase.h"
 
-#include "bank/questionbank.h"
-#include "study/completedtest.h"
+#include "study/studyshape.h"
 
 #include <QAtomicInteger>
 #include <QFile>
@@ -9,6 +8,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+
+#include <optional>
 
 namespace kivola {
 
@@ -28,61 +29,31 @@ const char *const BrokenStampFormat = "yyyyMMdd-HHmmss";
 // The files SQLite keeps beside a database: they belong to it and move with it.
 const char *const Companions[] = {"-journal", "-wal", "-shm"};
 
-struct TableColumns
-{
-    const char *table;
-    QStringList columns;
-};
-
-const QList<TableColumns> &expectedTables()
-{
-    static const QList<TableColumns> tables {
-        {"tests",
-            {QStringLiteral("id"), QStringLiteral("finished_at"), QStringLiteral("kind"),
-                QStringLiteral("points")}},
-        {"answers",
-            {QStringLiteral("test_id"), QStringLiteral("slot"), QStringLiteral("bank_id"),
-                QStringLiteral("given"), QStringLiteral("correct")}},
-        {"choices", {QStringLiteral("name"), QStringLiteral("value")}},
-    };
-    return tables;
-}
-
-QStringList schemaStatements()
-{
-    return {
-        QStringLiteral("CREATE TABLE tests (id INTEGER PRIMARY KEY, finished_at TEXT NOT NULL, "
-                       "kind INTEGER NOT NULL, points INTEGER NOT NULL)"),
-        QStringLiteral(
-            "CREATE TABLE answers (test_id INTEGER NOT NULL REFERENCES tests (id), "
-            "slot INTEGER NOT NULL CHECK (slot BETWEEN 1 AND %1), "
-            "bank_id INTEGER NOT NULL CHECK (bank_id BETWEEN 1 AND %2), "
-            "given INTEGER NOT NULL, correct INTEGER NOT NULL CHECK (correct IN (0, 1)), "
-            "PRIMARY KEY (test_id, slot)) WITHOUT ROWID")
-            .arg(AnswersPerTest)
-            .arg(QuestionBank::QuestionCount),
-        // Covers the figures per statement: counts and the latest answers without the table.
-        QStringLiteral("CREATE INDEX answers_by_statement ON answers (bank_id, test_id, slot, "
-                       "correct)"),
-        QStringLiteral("CREATE INDEX tests_by_time ON tests (finished_at, id)"),
-        QStringLiteral("CREATE TABLE choices (name TEXT PRIMARY KEY, value TEXT NOT NULL) "
-                       "WITHOUT ROWID"),
-        QStringLiteral("PRAGMA application_id = %1").arg(StudyDatabase::ApplicationId),
-        QStringLiteral("PRAGMA user_version = %1").arg(StudyDatabase::SchemaVersion),
-    };
-}
-
 QString nextConnectionName()
 {
     static QAtomicInteger<quint64> counter;
     return QStringLiteral("kivola-study-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
+bool enforceForeignKeys(QSqlQuery &query)
+{
+    return query.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+}
+
+// A rollback that fails is left at that: every failure here closes the connection next, and
+// closing undoes the transaction all the same.
+void rollBack(QSqlQuery &query)
+{
+    query.finish();
+    query.exec(QStringLiteral("ROLLBACK"));
+}
+
 } // namespace
 
-StudyDatabase::StudyDatabase(QString path, Clock clock)
+StudyDatabase::StudyDatabase(QString path, Clock clock, StudySchema schema)
     : m_path(std::move(path))
     , m_clock(clock)
+    , m_schema(std::move(schema))
 { }
 
 StudyDatabase::~StudyDatabase()
@@ -107,29 +78,27 @@ QList<StudyNotice> StudyDatabase::takeNotices()
     return std::exchange(m_notices, {});
 }
 
-bool StudyDatabase::fail(const QString &what)
-{
-    m_lastError = what;
-    return false;
-}
-
 StudyDatabase::State StudyDatabase::open(Access access)
 {
-    if (m_state == State::Empty && access == Access::Write && createTables()) {
-        if (examine() == Verdict::Current)
-            m_state = State::Current;
-        else
+    if (m_state == State::Empty && access == Access::Write) {
+        if (!createTables()) {
             close();
+            return m_state;
+        }
+        if (examine() == Verdict::Current) {
+            m_state = State::Current;
+            return m_state;
+        }
+        // Another copy of the program put something else there first: looked at afresh.
+        close();
     }
     if (m_state != State::Closed)
         return m_state;
 
     for (int attempt = 0; attempt < OpenAttempts; ++attempt) {
         const QFileInfo file(m_path);
-        if (file.exists() && !file.isFile()) {
-            fail(QStringLiteral("%1 is no regular file").arg(m_path));
+        if (file.exists() && !file.isFile())
             return m_state;
-        }
         // A record never kept reads as an empty one; only recording creates the file.
         if (!file.exists() && access == Access::Read)
             return m_state;
@@ -146,6 +115,15 @@ StudyDatabase::State StudyDatabase::open(Access access)
             useRollbackJournal();
             m_state = State::Empty;
             return open(access);
+        case Verdict::Older:
+            useRollbackJournal();
+            // Another copy of the program may have upgraded the file meanwhile: it is looked at
+            // again as it now stands.
+            if (upgrade() && examine() == Verdict::Current)
+                m_state = State::Current;
+            else
+                close();
+            return m_state;
         case Verdict::Newer:
             close();
             if (connect(true))
@@ -176,15 +154,22 @@ bool StudyDatabase::connect(bool readOnly)
         m_registered = true;
     }
     QSqlDatabase db = connection();
+    // Without Qt's SQLite driver there is no record at all.
     if (!db.isValid())
-        return fail(QStringLiteral("the SQLite driver of Qt is not installed"));
+        return false;
     db.setDatabaseName(m_path);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
     if (readOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
     if (!db.open())
-        return fail(db.lastError().text());
+        return false;
+    // SQLite checks the answers' reference to their test only when asked, on every connection.
+    QSqlQuery query(db);
+    if (!enforceForeignKeys(query)) {
+        db.close();
+        return false;
+    }
     return true;
 }
 
@@ -197,6 +182,8 @@ void StudyDatabase::useRollbackJournal()
     // test. A copy killed mid-write leaves kivola.sqlite-journal behind, which the next opening
     // plays back: it must never be deleted by hand. Switching also turns a file some other tool
     // left in WAL mode back into a single file.
+    // Neither result is looked at: a file that stays in WAL mode because another connection has
+    // it open is still read and written correctly, and a connection's sync setting cannot fail.
     QSqlQuery pragmas(connection());
     pragmas.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
     pragmas.exec(QStringLiteral("PRAGMA synchronous = FULL"));
@@ -214,7 +201,6 @@ StudyDatabase::Verdict StudyDatabase::examine()
 {
     QSqlQuery query(connection());
     auto failure = [&] {
-        m_lastError = query.lastError().text();
         switch (primaryCode(query.lastError().nativeErrorCode())) {
         case SqliteNotADatabase:
             return Verdict::NotADatabase;
@@ -244,29 +230,29 @@ StudyDatabase::Verdict StudyDatabase::examine()
     if (applicationId != ApplicationId)
         return Verdict::ForeignContent;
     // Not ours to check or repair: the newer program knows its own file.
-    if (version > SchemaVersion)
+    if (version > m_schema.version())
         return Verdict::Newer;
 
     if (!query.exec(QStringLiteral("PRAGMA quick_check(1)")) || !query.next())
         return failure();
-    if (query.value(0).toString() != QLatin1String("ok")) {
-        m_lastError = query.value(0).toString();
+    if (query.value(0).toString() != QLatin1String("ok"))
         return Verdict::Damaged;
-    }
     query.finish();
 
-    if (version != SchemaVersion)
+    if (version < 1)
         return Verdict::ForeignContent;
-    for (const TableColumns &expected : expectedTables()) {
-        if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(expected.table))))
-            return failure();
-        QStringList columns;
-        while (query.next())
-            columns.append(query.value(1).toString());
-        if (columns != expected.columns)
-            return Verdict::ForeignContent;
-    }
-    return Verdict::Current;
+    // What an earlier version's file holds is known only by upgrading it.
+    if (version < m_schema.version())
+        return Verdict::Older;
+    const std::optional<StudyShape> defined = StudyShape::defined(m_schema);
+    // A definition SQLite rejects is this program's own fault: no file can be told ours then,
+    // and none is used or moved aside.
+    if (!defined)
+        return Verdict::Unreadable;
+    const std::optional<StudyShape> shape = StudyShape::read(query);
+    if (!shape)
+        return failure();
+    return shape->holds(*defined) ? Verdict::Current : Verdict::ForeignContent;
 }
 
 bool StudyDatabase::createTables()
@@ -275,24 +261,76 @@ bool StudyDatabase::createTables()
     // Taken before looking, so that of two copies creating the record at once one waits and
     // then finds the tables of the other.
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return fail(query.lastError().text());
-    bool empty = query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && query.next()
-        && query.value(0).toInt() == 0;
+        return false;
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()) {
+        rollBack(query);
+        return false;
+    }
+    const bool empty = query.value(0).toInt() == 0;
     query.finish();
-    const QStringList statements = empty ? schemaStatements() : QStringList();
-    for (const QString &statement : statements) {
+    QStringList statements;
+    if (empty) {
+        statements = m_schema.tables;
+        statements << QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId)
+                   << QStringLiteral("PRAGMA user_version = %1").arg(m_schema.version());
+    }
+    for (const QString &statement : std::as_const(statements)) {
         if (!query.exec(statement)) {
-            m_lastError = query.lastError().text();
-            query.exec(QStringLiteral("ROLLBACK"));
+            rollBack(query);
             return false;
         }
     }
     if (!query.exec(QStringLiteral("COMMIT"))) {
-        m_lastError = query.lastError().text();
-        query.exec(QStringLiteral("ROLLBACK"));
+        rollBack(query);
         return false;
     }
     return true;
+}
+
+bool StudyDatabase::upgrade()
+{
+    QSqlQuery query(connection());
+    // Off for the steps, so that one may rebuild a table the answers refer to; the references
+    // are checked once before the commit instead. Inside a transaction the pragma does nothing.
+    const bool upgraded = query.exec(QStringLiteral("PRAGMA foreign_keys = OFF"))
+        && query.exec(QStringLiteral("BEGIN IMMEDIATE")) && runUpgrades(query)
+        && query.exec(QStringLiteral("COMMIT"));
+    if (!upgraded)
+        rollBack(query);
+    return enforceForeignKeys(query) && upgraded;
+}
+
+bool StudyDatabase::runUpgrades(QSqlQuery &query)
+{
+    // Read again under the write lock: another copy of the program may have upgraded the file
+    // since it was examined. A file changed to anything else is looked at by the next opening.
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return false;
+    const int version = query.value(0).toInt();
+    query.finish();
+    if (version < 1 || version > m_schema.version())
+        return false;
+    for (qsizetype step = version - 1; step < m_schema.upgrades.size(); ++step) {
+        for (const QString &statement : m_schema.upgrades.at(step)) {
+            if (!query.exec(statement))
+                return false;
+        }
+    }
+    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(m_schema.version())))
+        return false;
+
+    // An upgrade that does not end in the tables a new file is given is not committed.
+    const std::optional<StudyShape> defined = StudyShape::defined(m_schema);
+    const std::optional<StudyShape> shape = StudyShape::read(query);
+    if (!defined || !shape || !shape->holds(*defined))
+        return false;
+    if (!query.exec(QStringLiteral("PRAGMA foreign_key_check")))
+        return false;
+    const bool broken = query.next();
+    if (query.lastError().isValid())
+        return false;
+    query.finish();
+    return !broken;
 }
 
 bool StudyDatabase::moveAside(StudyNotice::Reason reason)
@@ -313,14 +351,14 @@ bool StudyDatabase::moveAside(StudyNotice::Reason reason)
         brokenPath = stem + QLatin1Char('-') + QString::number(n);
 
     if (!QFile::rename(m_path, brokenPath))
-        return fail(QStringLiteral("cannot move %1 aside").arg(m_path));
+        return false;
     m_notices.append({reason, brokenPath});
     // A journal left beside a new database would be played back into it.
     for (const char *companion : Companions) {
         const QString leftover = m_path + QLatin1String(companion);
         if (QFileInfo::exists(leftover)
             && !QFile::rename(leftover, brokenPath + QLatin1String(companion)))
-            return fail(QStringLiteral("cannot move %1 aside").arg(leftover));
+            return false;
     }
     return true;
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "study/studyschema.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+
+class QSqlQuery;
 
 namespace kivola {
 
@@ -24,14 +28,15 @@ struct StudyNotice
     bool operator==(const StudyNotice &) const = default;
 };
 
-// The SQLite file behind the learning record: opened on first use, checked, moved aside when it
-// is no record of ours, given its tables when the first test is recorded. Never deletes a file.
+// The SQLite file behind the learning record: opened on first use, checked, upgraded when an
+// earlier version wrote it, moved aside when it is no record of ours, given its tables when the
+// first test is recorded. Never deletes a file. Whatever fails leaves State::Closed: recording
+// then reports false, which the result sheet tells the student, and reading gives nothing.
 class StudyDatabase
 {
 public:
     using Clock = QDateTime (*)();
 
-    static constexpr int SchemaVersion = 1;
     // Marks the file as ours in its header ("Kivo"), so a database of another program with the
     // same name is told apart from ours.
     static constexpr int ApplicationId = 0x4B69766F;
@@ -54,8 +59,8 @@ public:
         Newer
     };
 
-    // The clock names moved-aside files.
-    StudyDatabase(QString path, Clock clock);
+    // The clock names moved-aside files; the schema is the program's own but for tests.
+    StudyDatabase(QString path, Clock clock, StudySchema schema = StudySchema::current());
     ~StudyDatabase();
     StudyDatabase(const StudyDatabase &) = delete;
     StudyDatabase &operator=(const StudyDatabase &) = delete;
@@ -63,16 +68,16 @@ public:
     const QString &path() const { return m_path; }
 
     // Opens the file for reading or writing as far as it can be. Reading leaves a missing file
-    // missing (and State::Closed); writing creates it with its tables. Returns the state reached.
+    // missing (and State::Closed); writing creates it with its tables. A file of an earlier
+    // version is upgraded in one transaction first, whichever the access; when that fails, the
+    // file stays exactly as it was, in its place, for a later opening or a later program to try
+    // again, and the state is Closed. Returns the state reached.
     State open(Access access);
     QSqlDatabase connection() const;
     // Closes the file; the next use opens and checks it afresh.
     void close();
 
     QList<StudyNotice> takeNotices();
-    // Why the last opening, recording or query failed, for diagnostics.
-    const QString &lastError() const { return m_lastError; }
-    void setLastError(QString error) { m_lastError = std::move(error); }
 
     // SQLite's primary result code of a failure: the extended codes carry it in their low byte.
     static int primaryCode(const QString &nativeErrorCode);
@@ -81,6 +86,7 @@ private:
     enum class Verdict
     {
         Empty,
+        Older,
         Current,
         Newer,
         NotADatabase,
@@ -93,16 +99,17 @@ private:
     void useRollbackJournal();
     Verdict examine();
     bool createTables();
+    bool upgrade();
+    bool runUpgrades(QSqlQuery &query);
     bool moveAside(StudyNotice::Reason reason);
-    bool fail(const QString &what);
 
     QString m_path;
     Clock m_clock;
+    StudySchema m_schema;
     QString m_connectionName;
     bool m_registered = false;
     State m_state = State::Closed;
     QList<StudyNotice> m_notices;
-    QString m_lastError;
 };
 
 } // namespace kivola

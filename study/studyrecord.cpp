@@ -28,8 +28,8 @@ const char *const TestPointsQuery
 
 } // namespace
 
-StudyRecord::StudyRecord(QString path, StudyDatabase::Clock clock)
-    : m_database(std::move(path), clock)
+StudyRecord::StudyRecord(QString path, StudyDatabase::Clock clock, StudySchema schema)
+    : m_database(std::move(path), clock, std::move(schema))
 { }
 
 QString StudyRecord::pathIn(const QString &folder)
@@ -37,11 +37,11 @@ QString StudyRecord::pathIn(const QString &folder)
     return QDir(folder).filePath(QString::fromLatin1(FileName));
 }
 
-// After a failure the file is looked at afresh next time: it may have been damaged since.
-bool StudyRecord::failed(const QString &error)
+// After a failure the file is looked at afresh next time: it may have been damaged since. What
+// failed is not kept: the caller's false or missing value is what reaches the student.
+bool StudyRecord::failed()
 {
     m_database.close();
-    m_database.setLastError(error);
     return false;
 }
 
@@ -51,8 +51,6 @@ bool StudyRecord::writable()
     case StudyDatabase::State::Current:
         return true;
     case StudyDatabase::State::Newer:
-        m_database.setLastError(QStringLiteral("written by a newer version of the program"));
-        return false;
     case StudyDatabase::State::Empty:
     case StudyDatabase::State::Closed:
         break;
@@ -71,28 +69,28 @@ bool StudyRecord::record(std::span<const CompletedTest> tests)
         return false;
     QSqlQuery query(m_database.connection());
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return failed(query.lastError().text());
+        return failed();
 
     QSqlQuery answerQuery(m_database.connection());
-    auto abandon = [&](QSqlQuery &failing) {
-        const QString error = failing.lastError().text();
+    // A rollback that fails is left at that: closing the connection undoes the transaction too.
+    auto abandon = [&] {
         answerQuery.finish();
         query.exec(QStringLiteral("ROLLBACK"));
         query.finish();
-        return failed(error);
+        return failed();
     };
     if (!query.prepare(
             QStringLiteral("INSERT INTO tests (finished_at, kind, points) VALUES (?, ?, ?)"))
         || !answerQuery.prepare(QStringLiteral("INSERT INTO answers (test_id, slot, bank_id, "
                                                "given, correct) VALUES (?, ?, ?, ?, ?)"))) {
-        return abandon(query.lastError().isValid() ? query : answerQuery);
+        return abandon();
     }
     for (const CompletedTest &test : tests) {
         query.addBindValue(test.finishedUtc.toUTC().toString(Qt::ISODate));
         query.addBindValue(int(test.kind));
         query.addBindValue(test.points);
         if (!query.exec())
-            return abandon(query);
+            return abandon();
         const QVariant testId = query.lastInsertId();
         for (const GivenAnswer &answer : test.answers) {
             answerQuery.addBindValue(testId);
@@ -101,13 +99,13 @@ bool StudyRecord::record(std::span<const CompletedTest> tests)
             answerQuery.addBindValue(answer.givenCode);
             answerQuery.addBindValue(int(answer.right));
             if (!answerQuery.exec())
-                return abandon(answerQuery);
+                return abandon();
         }
     }
     query.finish();
     answerQuery.finish();
     if (!query.exec(QStringLiteral("COMMIT")))
-        return abandon(query);
+        return abandon();
     return true;
 }
 
@@ -130,13 +128,20 @@ QString StudyRecord::value(const QString &name)
     if (source() != Source::Tables)
         return {};
     QSqlQuery query(m_database.connection());
-    query.prepare(QStringLiteral("SELECT value FROM choices WHERE name = ?"));
-    query.addBindValue(name);
-    if (!query.exec()) {
-        failed(query.lastError().text());
+    if (!query.prepare(QStringLiteral("SELECT value FROM choices WHERE name = ?"))) {
+        failed();
         return {};
     }
-    return query.next() ? query.value(0).toString() : QString();
+    query.addBindValue(name);
+    if (!query.exec()) {
+        failed();
+        return {};
+    }
+    if (query.next())
+        return query.value(0).toString();
+    if (query.lastError().isValid())
+        failed();
+    return {};
 }
 
 bool StudyRecord::setValue(const QString &name, const QString &value)
@@ -144,11 +149,13 @@ bool StudyRecord::setValue(const QString &name, const QString &value)
     if (!writable())
         return false;
     QSqlQuery query(m_database.connection());
-    query.prepare(QStringLiteral("INSERT OR REPLACE INTO choices (name, value) VALUES (?, ?)"));
+    if (!query.prepare(
+            QStringLiteral("INSERT OR REPLACE INTO choices (name, value) VALUES (?, ?)")))
+        return failed();
     query.addBindValue(name);
     // A null string would be bound as SQL's NULL.
     query.addBindValue(value.isNull() ? QStringLiteral("") : value);
-    return query.exec() || failed(query.lastError().text());
+    return query.exec() || failed();
 }
 
 std::optional<StatementTable> StudyRecord::statementFigures()
@@ -161,7 +168,7 @@ std::optional<StatementTable> StudyRecord::statementFigures()
     QSqlQuery query(m_database.connection());
     query.setForwardOnly(true);
     if (!query.exec(QLatin1String(StatementFiguresQuery))) {
-        failed(query.lastError().text());
+        failed();
         return std::nullopt;
     }
     auto resultOf = [](const QVariant &correct) {
@@ -180,6 +187,11 @@ std::optional<StatementTable> StudyRecord::statementFigures()
         figures.mastered = figures.latest == LatestResult::Right
             && resultOf(query.value(4)) == LatestResult::Right;
     }
+    // A read that broke off halfway would show too little as if it were all.
+    if (query.lastError().isValid()) {
+        failed();
+        return std::nullopt;
+    }
     return table;
 }
 
@@ -192,15 +204,22 @@ std::optional<QList<TestPoints>> StudyRecord::testPoints(int latestCount)
 
     QSqlQuery query(m_database.connection());
     query.setForwardOnly(true);
-    query.prepare(QLatin1String(TestPointsQuery));
+    if (!query.prepare(QLatin1String(TestPointsQuery))) {
+        failed();
+        return std::nullopt;
+    }
     query.addBindValue(qMax(latestCount, 0));
     if (!query.exec()) {
-        failed(query.lastError().text());
+        failed();
         return std::nullopt;
     }
     while (query.next()) {
         tests.append({QDateTime::fromString(query.value(0).toString(), Qt::ISODate),
             TestKind(query.value(1).toInt()), query.value(2).toInt()});
+    }
+    if (query.lastError().isValid()) {
+        failed();
+        return std::nullopt;
     }
     std::reverse(tests.begin(), tests.end());
     return tests;

@@ -17,14 +17,17 @@ namespace kivola {
 // settings file, and the figures read back from it. Nothing happens on construction; the file
 // is opened the first time a test is recorded or the record is read. Nothing here throws: what
 // cannot be saved reports false, what cannot be read gives no value, and a file that could not be
-// used is moved aside and reported once through takeNotices().
+// used is moved aside and reported once through takeNotices(). A record of an earlier version
+// is upgraded when first opened; one that cannot be upgraded is left as it was and neither read
+// nor written.
 class StudyRecord
 {
 public:
     static constexpr const char *FileName = "kivola.sqlite";
     static constexpr int AllTests = std::numeric_limits<int>::max();
 
-    explicit StudyRecord(QString path, StudyDatabase::Clock clock = &QDateTime::currentDateTime);
+    explicit StudyRecord(QString path, StudyDatabase::Clock clock = &QDateTime::currentDateTime,
+        StudySchema schema = StudySchema::current());
 
     // The record beside the settings file in folder.
     static QString pathIn(const QString &folder);
@@ -47,7 +50,6 @@ public:
     std::optional<QList<TestPoints>> testPoints(int latestCount = AllTests);
 
     QList<StudyNotice> takeNotices() { return m_database.takeNotices(); }
-    const QString &lastError() const { return m_database.lastError(); }
 
 private:
     enum class Source
@@ -60,7 +62,7 @@ private:
 
     Source source();
     bool writable();
-    bool failed(const QString &error);
+    bool failed();
 
     StudyDatabase m_database;
 };
