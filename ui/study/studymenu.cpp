@@ -70,18 +70,19 @@ StudyMenu::StudyMenu(TestSession &session, TestFlow &flow, QMainWindow *mainWind
 
 void StudyMenu::practiseMistakes()
 {
-    StudyRecord &study = m_session.study();
-    const std::optional<StatementTable> figures = study.statementFigures();
-    reportStudyNotices(study, m_mainWindow);
-    if (!figures) {
-        reportUnreadable();
-        return;
-    }
-    practise(TestKind::PracticeMistakes, latestWrong(*figures),
+    practiseFromRecord(TestKind::PracticeMistakes, &latestWrong,
         QStringLiteral("まだ間違えた問題はありません。\nまずはテストを受けてみましょう"));
 }
 
 void StudyMenu::practiseUnseen()
+{
+    practiseFromRecord(TestKind::PracticeUnseen, &neverAnswered,
+        QStringLiteral("すべての問題に一度は答えました。お見事です！\n"
+                       "間違えた問題の練習もどうぞ"));
+}
+
+void StudyMenu::practiseFromRecord(
+    TestKind kind, QList<int> (*select)(const StatementTable &), const QString &whenEmpty)
 {
     StudyRecord &study = m_session.study();
     const std::optional<StatementTable> figures = study.statementFigures();
@@ -90,9 +91,7 @@ void StudyMenu::practiseUnseen()
         reportUnreadable();
         return;
     }
-    practise(TestKind::PracticeUnseen, neverAnswered(*figures),
-        QStringLiteral("すべての問題に一度は答えました。お見事です！\n"
-                       "間違えた問題の練習もどうぞ"));
+    practise(kind, select(*figures), whenEmpty);
 }
 
 void StudyMenu::practiseChosen()

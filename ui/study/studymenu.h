@@ -2,6 +2,7 @@
 
 #include "bank/questionbank.h"
 #include "bank/testkind.h"
+#include "study/studyfigures.h"
 
 #include <QObject>
 
@@ -33,6 +34,9 @@ private:
     void practiseMistakes();
     void practiseUnseen();
     void practiseChosen();
+    // A practice on the statements the record picks out, once the record could be read.
+    void practiseFromRecord(
+        TestKind kind, QList<int> (*select)(const StatementTable &), const QString &whenEmpty);
     void showRecord();
     void browse();
     // A copy of the bank for a window that needs one, so that no later rebuild for a test can
