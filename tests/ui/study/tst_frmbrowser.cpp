@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QToolButton>
 
 using namespace kivola;
 using uitest::child;
@@ -77,6 +78,7 @@ private Q_SLOTS:
     void filters_data();
     void filters();
     void searchAsYouType();
+    void clearButtonShowsAll();
     void answersHiddenUntilAsked();
     void practiseSelected();
     void tableIsRead();
@@ -148,6 +150,35 @@ void TestFrmBrowser::searchAsYouType()
     QCOMPARE(b.rows(), QuestionBank::QuestionCount / 2);
     search->clear();
     QCOMPARE(b.rows(), QuestionBank::QuestionCount);
+}
+
+void TestFrmBrowser::clearButtonShowsAll()
+{
+    // Opened from the menu, below which the main window's actions are switched off.
+    FlowFixture f({1});
+    FrmMain main(f.session);
+    main.show();
+    QString textAfter = QStringLiteral("unset");
+    int rowsTyped = -1;
+    int rowsAfter = -1;
+    uitest::ModalScript script;
+    script.expect(QStringLiteral("frmBrowser"), [&](QWidget *w) {
+        auto *search = child<QLineEdit>(w, QStringLiteral("txtSearch"));
+        auto *view = child<QTableView>(w, QStringLiteral("tblQuestions"));
+        QTest::keyClicks(search, QStringLiteral("56"));
+        rowsTyped = view->model()->rowCount();
+        if (auto *clear = search->findChild<QToolButton *>())
+            QTest::mouseClick(clear, Qt::LeftButton, {}, clear->rect().center());
+        textAfter = search->text();
+        rowsAfter = view->model()->rowCount();
+        child<QPushButton>(w, QStringLiteral("btnOK"))->click();
+    });
+    script.start();
+    main.findChild<QAction *>(QStringLiteral("mnuStudyBrowse"))->trigger();
+    QVERIFY(script.finished());
+    QVERIFY(rowsTyped < QuestionBank::QuestionCount);
+    QCOMPARE(textAfter, QString());
+    QCOMPARE(rowsAfter, QuestionBank::QuestionCount);
 }
 
 void TestFrmBrowser::answersHiddenUntilAsked()
