@@ -1,5 +1,6 @@
 #include "ui/kit/controls.h"
 
+#include "ui/kit/captionedframe.h"
 #include "ui/kit/gothicfont.h"
 
 #include <QApplication>
@@ -96,7 +97,7 @@ QLineEdit *addDisplayBox(QWidget *parent, const QString &name, Twips where, cons
 QGroupBox *addFrame(QWidget *parent, const QString &name, const QString &caption, Twips where,
     const QColor &background, const QColor &captionColor)
 {
-    auto *frame = placed(new QGroupBox(caption, parent), name, where);
+    auto *frame = placed(new CaptionedFrame(caption, parent), name, where);
     frame->setFont(defaultWindowFont());
     frame->setAutoFillBackground(true);
     QPalette palette = frame->palette();
