@@ -30,7 +30,7 @@ FrmAbout::FrmAbout(QWidget *owner)
     picIcon->setAccessibleName(QStringLiteral("Torenza Kivola のアイコン"));
 
     auto *cmdOK = addButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
-        {4245, 3000, 1467, 345}, defaultWindowFont(), palette().color(QPalette::Button));
+        {4245, 3000, 1467, 345}, defaultWindowFont());
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 

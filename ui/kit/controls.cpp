@@ -1,6 +1,7 @@
 #include "ui/kit/controls.h"
 
 #include "ui/kit/captionedframe.h"
+#include "ui/kit/colouredbutton.h"
 #include "ui/kit/gothicfont.h"
 
 #include <QApplication>
@@ -71,13 +72,20 @@ Label *addBoxLabel(QWidget *parent, const QString &name, Twips where, const QCol
     return label;
 }
 
-QPushButton *addButton(QWidget *parent, const QString &name, const QString &text, Twips where,
-    const QFont &font, const QColor &background)
+QPushButton *addButton(
+    QWidget *parent, const QString &name, const QString &text, Twips where, const QFont &font)
 {
     auto *button = placed(new QPushButton(text, parent), name, where);
     button->setFont(font);
+    return button;
+}
+
+QPushButton *addButton(QWidget *parent, const QString &name, const QString &text, Twips where,
+    const QFont &font, const QColor &background)
+{
+    auto *button = placed(new ColouredButton(text, parent), name, where);
+    button->setFont(font);
     setColor(button, QPalette::Button, background);
-    button->setAutoFillBackground(false);
     return button;
 }
 

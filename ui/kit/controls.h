@@ -53,6 +53,11 @@ Label *addLabel(QWidget *parent, const QString &name, const QString &text, Twips
 // An opaque box with a single-line border that frames text drawn in front of it.
 Label *addBoxLabel(QWidget *parent, const QString &name, Twips where, const QColor &background);
 
+// A button in the system's colours and the style's look.
+QPushButton *addButton(
+    QWidget *parent, const QString &name, const QString &text, Twips where, const QFont &font);
+
+// A button filled with a colour of its own.
 QPushButton *addButton(QWidget *parent, const QString &name, const QString &text, Twips where,
     const QFont &font, const QColor &background);
 

@@ -108,7 +108,7 @@ FrmBrowser::FrmBrowser(const QuestionBank &bank, const StatementTable &figures, 
         = addButton(this, QStringLiteral("btnPractice"), QStringLiteral("選んだ問題で練習"),
             {2520, 6960, 2880, 495}, gothic(12, Weight::Bold), colors::Cream);
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
-        {5640, 6960, 2040, 495}, gothic(12, Weight::Bold), menuColor());
+        {5640, 6960, 2040, 495}, gothic(12, Weight::Bold));
     for (QPushButton *button : {m_btnPractice, btnOK})
         button->setAutoDefault(false);
 

@@ -46,7 +46,7 @@ FrmPractice::FrmPractice(const QuestionBank &bank, const PracticeChoice &initial
     m_btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("練習開始"),
         {960, 4320, 1575, 495}, bigButton, colors::Cream);
     auto *btnCancel = addButton(this, QStringLiteral("btnCancel"), QStringLiteral("キャンセル"),
-        {2865, 4320, 1575, 495}, bigButton, menuColor());
+        {2865, 4320, 1575, 495}, bigButton);
     auto *framePart = addFrame(this, QStringLiteral("framePart"), QStringLiteral("時代"),
         {240, 960, 4920, 1380}, menuColor(), windowTextColor());
     auto *framePaper = addFrame(this, QStringLiteral("framePaper"), QStringLiteral("試験"),

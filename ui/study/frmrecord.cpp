@@ -60,7 +60,7 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
 {
     using namespace kit;
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
-        {4080, 6600, 2040, 495}, gothic(12, Weight::Bold), menuColor());
+        {4080, 6600, 2040, 495}, gothic(12, Weight::Bold));
     btnOK->setAutoDefault(false);
 
     auto *frameProgress = addFigureFrame(this, QStringLiteral("frameProgress"),

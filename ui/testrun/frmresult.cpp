@@ -45,7 +45,7 @@ FrmResult::FrmResult(const Quiz &quiz, ScoreStore &store, QWidget *owner)
     auto *command1 = addButton(this, QStringLiteral("Command1"), QStringLiteral("成績表"),
         {3240, 5040, 1095, 615}, bigButton, colors::Lavender);
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("OK"),
-        {1800, 5040, 1095, 615}, bigButton, menuColor());
+        {1800, 5040, 1095, 615}, bigButton);
     m_txtScore = addDisplayBox(
         this, QStringLiteral("txtScore"), {3960, 240, 1695, 615}, gothic(24, Weight::Bold));
     m_txtScore->setAccessibleName(QStringLiteral("得点"));

@@ -25,7 +25,7 @@ FrmReview::FrmReview(QWidget *owner)
         this, QStringLiteral("txtAnswer"), {2880, 1080, 855, 615}, gothic(24, Weight::Bold));
     m_txtAnswer->setAccessibleName(QStringLiteral("正解"));
     m_btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("採点結果に戻る"),
-        {1440, 5280, 2895, 615}, gothic(14.25, Weight::Bold), menuColor());
+        {1440, 5280, 2895, 615}, gothic(14.25, Weight::Bold));
     auto *frameComment = addFrame(this, QStringLiteral("frameComment"), QStringLiteral("解説"),
         {240, 3840, 5415, 1215}, menuColor(), windowTextColor());
     m_lblComment = addLabel(frameComment, QStringLiteral("lblComment"), QString(),
