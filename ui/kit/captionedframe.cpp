@@ -22,6 +22,14 @@ int CaptionedFrame::borderTop() const
     return fontMetrics().height() / 2;
 }
 
+void CaptionedFrame::changeEvent(QEvent *event)
+{
+    // The group box sets its margins anew from the style's caption on every change of font or
+    // style.
+    QGroupBox::changeEvent(event);
+    setContentsMargins({});
+}
+
 void CaptionedFrame::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
