@@ -4,10 +4,27 @@
 
 namespace kivola {
 
+namespace {
+
+// Compatibility folding makes full- and half-width forms one; case folding then makes the
+// letters' cases one.
+QString folded(const QString &text)
+{
+    return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
+}
+
+} // namespace
+
 QuestionFilter::QuestionFilter(QuestionTableModel *source, QObject *parent)
     : QSortFilterProxyModel(parent)
     , m_source(source)
 {
+    const int rows = source->rowCount();
+    m_folded.reserve(rows);
+    for (int row = 0; row < rows; ++row) {
+        const QuestionRecord &record = source->record(row);
+        m_folded.append({folded(record.questionText), folded(record.explanation)});
+    }
     setSourceModel(source);
     setSortRole(QuestionTableModel::SortRole);
     setSortCaseSensitivity(Qt::CaseInsensitive);
@@ -43,7 +60,7 @@ void QuestionFilter::setUnseen(bool on)
 
 void QuestionFilter::setSearchText(const QString &text)
 {
-    change(m_search, text.trimmed());
+    change(m_search, folded(text.trimmed()));
 }
 
 bool QuestionFilter::filterAcceptsRow(int sourceRow, const QModelIndex &) const
@@ -59,9 +76,8 @@ bool QuestionFilter::filterAcceptsRow(int sourceRow, const QModelIndex &) const
         return false;
     if (m_search.isEmpty())
         return true;
-    const QuestionRecord &record = m_source->record(sourceRow);
-    return record.questionText.contains(m_search, Qt::CaseInsensitive)
-        || record.explanation.contains(m_search, Qt::CaseInsensitive);
+    const FoldedRow &row = m_folded.at(sourceRow);
+    return row.statement.contains(m_search) || row.explanation.contains(m_search);
 }
 
 } // namespace kivola

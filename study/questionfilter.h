@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QSortFilterProxyModel>
+#include <QString>
 
 namespace kivola {
 
@@ -23,7 +25,8 @@ public:
     void setPaper(int paperIndex);
     void setWrongEver(bool on);
     void setUnseen(bool on);
-    // Case-insensitive; the empty text matches everything.
+    // Blind to case and to the width of letters, digits and kana, so that "1951" finds
+    // "１９５１" and "ＧＨＱ" finds "ghq"; the empty text matches everything.
     void setSearchText(const QString &text);
 
 protected:
@@ -32,7 +35,15 @@ protected:
 private:
     template <typename T> void change(T &member, const T &value);
 
+    struct FoldedRow
+    {
+        QString statement;
+        QString explanation;
+    };
+
     QuestionTableModel *m_source;
+    // Folded once: every keystroke searches all statements again.
+    QList<FoldedRow> m_folded;
     int m_part = Any;
     int m_paper = Any;
     bool m_wrongEver = false;

@@ -67,7 +67,7 @@ FrmMain::FrmMain(TestSession &session)
         Sizing::Fit);
     addLabel(client, indexedName("Title", 2),
         QStringLiteral("姉妹ソフト「トレンザ世界史」もどうぞ\nhttp://www.torenza.example.jp/"),
-        {480, 1560, 3615, 495}, gothic(9.75), colors::Brown, Sizing::Wraps);
+        {480, 1560, 3615, 495}, gothic(9.75), readableOnWindow(colors::Brown), Sizing::Wraps);
     addTitlePanel(client, QStringLiteral("Shape1"), {480, 240, 3615, 1095});
     stackInListedOrder(client);
 

@@ -1,9 +1,11 @@
 #include "tests/support/controlcheck.h"
 
+#include "ui/kit/label.h"
 #include "ui/kit/shapewidget.h"
 #include "ui/kit/twips.h"
 
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringList>
@@ -71,6 +73,51 @@ void checkControl(const QWidget *window, const QString &name, const ControlRow &
     }
     if (row.color.isValid())
         QCOMPARE(control->palette().color(row.colorRole), row.color);
+}
+
+void checkCaptionOnBorder(const QWidget *window, const QString &frameName, const QString &labelName)
+{
+    auto *frame = window->findChild<QWidget *>(frameName);
+    QVERIFY2(frame, qPrintable(frameName));
+    auto *label = frame->findChild<kivola::kit::Label *>(labelName);
+    QVERIFY2(label, qPrintable(labelName));
+    const kivola::kit::WrappedText &wrapped = label->wrapped();
+    QVERIFY2(!wrapped.lines.isEmpty(), qPrintable(labelName));
+    const QImage image = frame->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    // The highest any glyph of the first line may reach, in the image's pixels.
+    const int textTop = int(
+        (label->y() + wrapped.lines.first().baseline.y() - QFontMetricsF(wrapped.font).ascent())
+        * ratio);
+    const QColor background = frame->palette().color(QPalette::Window);
+    const auto inked = [&](int x, int y) { return image.pixelColor(x, y) != background; };
+
+    // Down the right-hand side nothing but the border crosses the frame's top.
+    const int probe = image.width() - int(4 * ratio);
+    int borderTop = 0;
+    while (borderTop < image.height() && !inked(probe, borderTop))
+        ++borderTop;
+    int belowBorder = borderTop;
+    while (belowBorder < image.height() && inked(probe, belowBorder))
+        ++belowBorder;
+    QVERIFY2(belowBorder < textTop,
+        qPrintable(QStringLiteral("%1: border down to %2, text from %3")
+                       .arg(frameName)
+                       .arg(belowBorder)
+                       .arg(textTop)));
+
+    // The caption reaches above the line and below it, clear of the side lines.
+    const auto inkInRows = [&](int from, int to) {
+        for (int y = from; y < to; ++y) {
+            for (int x = int(3 * ratio); x < image.width() - int(3 * ratio); ++x) {
+                if (inked(x, y))
+                    return true;
+            }
+        }
+        return false;
+    };
+    QVERIFY2(inkInRows(0, borderTop), qPrintable(frameName));
+    QVERIFY2(inkInRows(belowBorder, textTop), qPrintable(frameName));
 }
 
 bool isJapaneseGothic(const QString &family)

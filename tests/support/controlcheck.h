@@ -31,6 +31,11 @@ ControlRow lineRow(const QColor &color);
 // font and colour. Shapes and lines are checked by the colours they draw.
 void checkControl(const QWidget *window, const QString &name, const ControlRow &row);
 
+// Checks, by the pixels drawn, that a frame's border has its top line through the middle of its
+// caption, and that the line runs above the first line of text of the wrapping label inside it.
+void checkCaptionOnBorder(
+    const QWidget *window, const QString &frameName, const QString &labelName);
+
 // The Japanese faces the program's font may resolve to; never a Latin or Chinese face.
 bool isJapaneseGothic(const QString &family);
 

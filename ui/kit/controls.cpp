@@ -1,11 +1,16 @@
 #include "ui/kit/controls.h"
 
+#include "ui/kit/captionedframe.h"
+#include "ui/kit/colouredbutton.h"
 #include "ui/kit/gothicfont.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
 
 namespace kivola::kit {
 
@@ -31,6 +36,21 @@ bool isGraphical(const QWidget *widget)
         || qobject_cast<const LineWidget *>(widget);
 }
 
+// Relative luminance as WCAG 2 defines it: the sRGB channels in linear light, weighted.
+double relativeLuminance(const QColor &colour)
+{
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF())
+        + 0.0722 * linear(rgb.blueF());
+}
+
+// Below this luminance white text stands out more than black: a dark scheme's background.
+constexpr double DarkLuminance = 0.18;
+constexpr double LightnessStep = 0.02;
+
 } // namespace
 
 QColor windowTextColor()
@@ -41,6 +61,29 @@ QColor windowTextColor()
 QColor menuColor()
 {
     return QApplication::palette().color(QPalette::Window);
+}
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    constexpr double Flare = 0.05;
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
+    return (std::max(la, lb) + Flare) / (std::min(la, lb) + Flare);
+}
+
+QColor readableOnWindow(const QColor &designed)
+{
+    const QColor background = menuColor();
+    if (relativeLuminance(background) >= DarkLuminance)
+        return designed;
+    const QColor hsl = designed.toHsl();
+    QColor lighter = designed;
+    double lightness = hsl.lightnessF();
+    while (contrastRatio(lighter, background) < ReadableContrast && lightness < 1.0) {
+        lightness = std::min(1.0, lightness + LightnessStep);
+        lighter = QColor::fromHslF(hsl.hslHueF(), hsl.hslSaturationF(), lightness).toRgb();
+    }
+    return lighter;
 }
 
 QString indexedName(const char *name, int index)
@@ -70,13 +113,21 @@ Label *addBoxLabel(QWidget *parent, const QString &name, Twips where, const QCol
     return label;
 }
 
-QPushButton *addButton(QWidget *parent, const QString &name, const QString &text, Twips where,
-    const QFont &font, const QColor &background)
+QPushButton *addButton(
+    QWidget *parent, const QString &name, const QString &text, Twips where, const QFont &font)
 {
     auto *button = placed(new QPushButton(text, parent), name, where);
     button->setFont(font);
+    return button;
+}
+
+QPushButton *addButton(QWidget *parent, const QString &name, const QString &text, Twips where,
+    const QFont &font, const QColor &background)
+{
+    auto *button = placed(new ColouredButton(text, parent), name, where);
+    button->setFont(font);
     setColor(button, QPalette::Button, background);
-    button->setAutoFillBackground(false);
+    setColor(button, QPalette::ButtonText, colors::Black);
     return button;
 }
 
@@ -96,7 +147,7 @@ QLineEdit *addDisplayBox(QWidget *parent, const QString &name, Twips where, cons
 QGroupBox *addFrame(QWidget *parent, const QString &name, const QString &caption, Twips where,
     const QColor &background, const QColor &captionColor)
 {
-    auto *frame = placed(new QGroupBox(caption, parent), name, where);
+    auto *frame = placed(new CaptionedFrame(caption, parent), name, where);
     frame->setFont(defaultWindowFont());
     frame->setAutoFillBackground(true);
     QPalette palette = frame->palette();

@@ -43,6 +43,17 @@ inline constexpr int PanelBorderWidth = 3;
 QColor windowTextColor();
 QColor menuColor();
 
+// The contrast WCAG 2 asks of body text against what lies behind it.
+inline constexpr double ReadableContrast = 4.5;
+
+// The contrast ratio of two colours by WCAG 2, from 1 (the same) to 21 (black on white).
+double contrastRatio(const QColor &a, const QColor &b);
+
+// A layout's colour for text drawn on the system's window background. The layouts were drawn
+// for a light background and keep their colours on one; on a dark one, as a dark colour scheme
+// gives, a colour that stands out too little is lightened, keeping its hue, until it reads.
+QColor readableOnWindow(const QColor &designed);
+
 // Members of a control array are named after the array with their index: btnReview0.
 QString indexedName(const char *name, int index);
 
@@ -53,6 +64,12 @@ Label *addLabel(QWidget *parent, const QString &name, const QString &text, Twips
 // An opaque box with a single-line border that frames text drawn in front of it.
 Label *addBoxLabel(QWidget *parent, const QString &name, Twips where, const QColor &background);
 
+// A button in the system's colours and the style's look.
+QPushButton *addButton(
+    QWidget *parent, const QString &name, const QString &text, Twips where, const QFont &font);
+
+// A button filled with a colour of its own, light as the layouts' are, so its text is black
+// whatever the colour scheme.
 QPushButton *addButton(QWidget *parent, const QString &name, const QString &text, Twips where,
     const QFont &font, const QColor &background);
 

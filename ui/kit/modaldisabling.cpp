@@ -9,6 +9,19 @@
 
 namespace kivola::kit {
 
+namespace {
+
+bool isInside(const QObject *object, const QObject *container)
+{
+    for (const QObject *owner = object->parent(); owner; owner = owner->parent()) {
+        if (owner == container)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void ModalDisabling::install()
 {
     static ModalDisabling *installed = nullptr;
@@ -47,9 +60,11 @@ void ModalDisabling::disableBelow(QWidget *modal)
         if (window == modal || !window->isVisible() || !window->isEnabled())
             continue;
         DisabledWindow disabled {window, window->focusWidget(), {}};
-        // A menu item acts on its own for assistive tools, whatever its menu bar's state.
+        // A menu item acts on its own for assistive tools, whatever its menu bar's state. The
+        // search over children also reaches the windows this one owns, the modal window among
+        // them, whose actions (a line edit's clear button) must keep working.
         for (QAction *action : window->findChildren<QAction *>()) {
-            if (action->isEnabled()) {
+            if (action->isEnabled() && !isInside(action, modal)) {
                 disabled.actions.append(action);
                 action->setEnabled(false);
             }

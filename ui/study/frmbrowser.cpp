@@ -10,11 +10,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace kivola {
 
@@ -44,6 +46,91 @@ constexpr int SourceWidth = 3000;
 constexpr int AnswerWidth = 600;
 constexpr int AnsweredWidth = 780;
 constexpr int LatestWidth = 1140;
+
+// The layout's margins and the gaps between its controls in twips, as designed; the table
+// takes whatever the window has beyond its designed size.
+constexpr int SideMargin = 240;
+constexpr int TopMargin = 960;
+constexpr int BottomMargin = 165;
+constexpr int RowGap = 120;
+constexpr int ButtonRowGap = 180;
+constexpr int NarrowGap = 120;
+constexpr int WideGap = 240;
+constexpr int CommentInset = 120;
+constexpr int CommentTop = 300;
+// Enough for the header and a handful of rows.
+constexpr int TableMinimumHeight = 1800;
+
+struct Controls
+{
+    QWidget *lblSearch;
+    QWidget *txtSearch;
+    QWidget *chkShowAnswer;
+    QWidget *lblCount;
+    QWidget *lblFilter;
+    QWidget *cboPart;
+    QWidget *cboPaper;
+    QWidget *chkWrongEver;
+    QWidget *chkUnseen;
+    QWidget *tblQuestions;
+    QWidget *frameComment;
+    QWidget *lblComment;
+    QWidget *btnPractice;
+    QWidget *btnOK;
+};
+
+// A row of controls at their designed sizes, each after the gap in twips given with it.
+QHBoxLayout *addRow(QVBoxLayout *column, const QList<std::pair<int, QWidget *>> &controls)
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(0);
+    for (const auto &[gap, control] : controls) {
+        row->addSpacing(kit::px(gap));
+        row->addWidget(control);
+    }
+    column->addLayout(row);
+    return row;
+}
+
+// Lays the controls out as designed, from the window's edges; the title panel above them stays
+// where it is.
+void layOut(QWidget *window, const Controls &c)
+{
+    using kit::px;
+    for (QWidget *fixed : {c.lblSearch, c.txtSearch, c.chkShowAnswer, c.lblFilter, c.cboPart,
+             c.cboPaper, c.chkWrongEver, c.chkUnseen, c.btnPractice, c.btnOK})
+        fixed->setFixedSize(fixed->size());
+    c.lblCount->setMinimumSize(c.lblCount->size());
+    c.lblCount->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    c.frameComment->setFixedHeight(c.frameComment->height());
+    c.frameComment->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    c.tblQuestions->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    c.tblQuestions->setMinimumHeight(px(TableMinimumHeight));
+
+    auto *column = new QVBoxLayout(window);
+    column->setSpacing(0);
+    column->setContentsMargins(px(SideMargin), px(TopMargin), px(SideMargin), px(BottomMargin));
+    addRow(column,
+        {{0, c.lblSearch}, {0, c.txtSearch}, {WideGap, c.chkShowAnswer}, {NarrowGap, c.lblCount}});
+    column->addSpacing(px(RowGap));
+    addRow(column,
+        {{0, c.lblFilter}, {0, c.cboPart}, {NarrowGap, c.cboPaper}, {WideGap, c.chkWrongEver},
+            {NarrowGap, c.chkUnseen}})
+        ->addStretch();
+    column->addSpacing(px(RowGap));
+    column->addWidget(c.tblQuestions, 1);
+    column->addSpacing(px(RowGap));
+    column->addWidget(c.frameComment);
+    column->addSpacing(px(ButtonRowGap));
+    QHBoxLayout *buttons = addRow(column, {{0, c.btnPractice}, {WideGap, c.btnOK}});
+    buttons->insertStretch(0);
+    buttons->addStretch();
+
+    auto *inside = new QVBoxLayout(c.frameComment);
+    inside->setContentsMargins(
+        px(CommentInset), px(CommentTop), px(CommentInset), px(CommentInset));
+    inside->addWidget(c.lblComment);
+}
 
 } // namespace
 
@@ -108,20 +195,24 @@ FrmBrowser::FrmBrowser(const QuestionBank &bank, const StatementTable &figures, 
         = addButton(this, QStringLiteral("btnPractice"), QStringLiteral("選んだ問題で練習"),
             {2520, 6960, 2880, 495}, gothic(12, Weight::Bold), colors::Cream);
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
-        {5640, 6960, 2040, 495}, gothic(12, Weight::Bold), menuColor());
+        {5640, 6960, 2040, 495}, gothic(12, Weight::Bold));
     for (QPushButton *button : {m_btnPractice, btnOK})
         button->setAutoDefault(false);
 
-    addLabel(this, QStringLiteral("lblSearch"), QStringLiteral("検索："), {240, 1005, 840, 270},
-        gothic(ControlPoints), windowTextColor(), Sizing::Fixed);
-    addLabel(this, QStringLiteral("lblFilter"), QStringLiteral("絞り込み："), {240, 1485, 840, 270},
-        gothic(ControlPoints), windowTextColor(), Sizing::Fixed);
+    auto *lblSearch = addLabel(this, QStringLiteral("lblSearch"), QStringLiteral("検索："),
+        {240, 1005, 840, 270}, gothic(ControlPoints), windowTextColor(), Sizing::Fixed);
+    auto *lblFilter = addLabel(this, QStringLiteral("lblFilter"), QStringLiteral("絞り込み："),
+        {240, 1485, 840, 270}, gothic(ControlPoints), windowTextColor(), Sizing::Fixed);
     m_lblCount = addLabel(this, QStringLiteral("lblCount"), QString(), {7320, 1005, 2640, 270},
         gothic(ControlPoints), windowTextColor(), Sizing::Fixed, Qt::AlignRight);
     addShadowedTitle(this, QStringLiteral("Title1"), QStringLiteral("問題一覧"),
         {600, 285, 3000, 285}, gothic(14.25, Weight::Bold, Slant::Italic));
     addTitlePanel(this, QStringLiteral("Shape1"), {240, 120, 3360, 660});
     stackInListedOrder(this);
+    layOut(this,
+        {lblSearch, m_txtSearch, m_chkShowAnswer, m_lblCount, lblFilter, m_cboPart, m_cboPaper,
+            m_chkWrongEver, m_chkUnseen, m_tblQuestions, frameComment, m_lblComment, m_btnPractice,
+            btnOK});
 
     connect(m_txtSearch, &QLineEdit::textChanged, m_filter, &QuestionFilter::setSearchText);
     connect(m_cboPart, &QComboBox::currentIndexChanged, this,

@@ -46,7 +46,7 @@ FrmPractice::FrmPractice(const QuestionBank &bank, const PracticeChoice &initial
     m_btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("練習開始"),
         {960, 4320, 1575, 495}, bigButton, colors::Cream);
     auto *btnCancel = addButton(this, QStringLiteral("btnCancel"), QStringLiteral("キャンセル"),
-        {2865, 4320, 1575, 495}, bigButton, menuColor());
+        {2865, 4320, 1575, 495}, bigButton);
     auto *framePart = addFrame(this, QStringLiteral("framePart"), QStringLiteral("時代"),
         {240, 960, 4920, 1380}, menuColor(), windowTextColor());
     auto *framePaper = addFrame(this, QStringLiteral("framePaper"), QStringLiteral("試験"),
@@ -60,7 +60,7 @@ FrmPractice::FrmPractice(const QuestionBank &bank, const PracticeChoice &initial
             = addCheckBox(framePaper, indexedName("chkPaper", paper), PaperLabel(paper), paper);
     }
     m_lblCount = addLabel(this, QStringLiteral("lblCount"), QString(), {240, 3960, 4920, 270},
-        gothic(12, Weight::Bold), colors::Brown, Sizing::Fixed, Qt::AlignHCenter);
+        gothic(12, Weight::Bold), readableOnWindow(colors::Brown), Sizing::Fixed, Qt::AlignHCenter);
     addShadowedTitle(this, QStringLiteral("Title1"), QStringLiteral("時代・試験を選んで練習"),
         {600, 285, 4200, 285}, gothic(14.25, Weight::Bold, Slant::Italic));
     addTitlePanel(this, QStringLiteral("Shape1"), {240, 120, 4920, 660});

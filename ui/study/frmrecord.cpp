@@ -60,7 +60,7 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
 {
     using namespace kit;
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
-        {4080, 6600, 2040, 495}, gothic(12, Weight::Bold), menuColor());
+        {4080, 6600, 2040, 495}, gothic(12, Weight::Bold));
     btnOK->setAutoDefault(false);
 
     auto *frameProgress = addFigureFrame(this, QStringLiteral("frameProgress"),
@@ -77,7 +77,7 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
     m_lblWeakest = addLabel(frameParts, QStringLiteral("lblWeakest"), QString(),
         {Inset, PartsFrame.height - Inset - WeakestHeight, PartsFrame.width - 2 * Inset,
             WeakestHeight},
-        gothic(9.75, Weight::Bold), colors::PanelBorder, Sizing::Wraps);
+        gothic(9.75, Weight::Bold), readableOnWindow(colors::PanelBorder), Sizing::Wraps);
 
     auto *framePapers = addFigureFrame(
         this, QStringLiteral("framePapers"), QStringLiteral("試験別の正答率"), PapersFrame);

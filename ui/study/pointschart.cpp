@@ -96,7 +96,7 @@ void PointsChart::paintEvent(QPaintEvent *)
         const qreal y = yOf(points);
         painter.setPen(QPen(kit::colors::Shadow, 1));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        painter.setPen(kit::windowTextColor());
+        painter.setPen(kit::colors::Black);
         painter.drawText(QRectF(Margin, y - textHeight / 2.0, axisWidth - Margin, textHeight),
             Qt::AlignRight | Qt::AlignVCenter, QString::number(points));
     }
@@ -134,7 +134,7 @@ void PointsChart::drawLegend(QPainter &painter, const QRect &area)
     int x = area.left();
     const qreal middle = area.center().y() + 0.5;
     auto label = [&](const QString &text) {
-        painter.setPen(kit::windowTextColor());
+        painter.setPen(kit::colors::Black);
         painter.drawText(QRect(x, area.top(), metrics.horizontalAdvance(text) + 1, area.height()),
             Qt::AlignLeft | Qt::AlignVCenter, text);
         x += metrics.horizontalAdvance(text) + 2 * Margin;

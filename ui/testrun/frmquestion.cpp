@@ -30,10 +30,10 @@ FrmQuestion::FrmQuestion(TestSession &session)
     m_btnYesNo[AnswerFalse]->setToolTip(QStringLiteral("誤り（") + falseKeys + u'）');
     m_btnYesNo[AnswerFalse]->setAccessibleDescription(falseKeys);
     auto *lblQuestion = addLabel(this, QStringLiteral("lblQuestion"), QString(),
-        {360, 840, 3855, 855}, gothic(9.75), windowTextColor(), Sizing::Wraps);
+        {360, 840, 3855, 855}, gothic(9.75), colors::Black, Sizing::Wraps);
     const QFont titleFont = gothic(18, Weight::Bold, Slant::Italic);
     auto *title1a = addLabel(this, QStringLiteral("Title1a"), QString(), {1200, 120, 2250, 360},
-        titleFont, colors::Black, Sizing::Fit, Qt::AlignHCenter);
+        titleFont, windowTextColor(), Sizing::Fit, Qt::AlignHCenter);
     addBoxLabel(this, QStringLiteral("lblQuestionCase"), {240, 720, 4095, 1095}, colors::Cream);
     auto *title1b = addLabel(this, QStringLiteral("Title1b"), QString(),
         {1200 + ShadowOffsetX, 120 + ShadowOffsetY, 2250, 360}, titleFont, colors::Shadow,

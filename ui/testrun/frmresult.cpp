@@ -44,13 +44,13 @@ FrmResult::FrmResult(const Quiz &quiz, ScoreStore &store, QWidget *owner)
     const QFont bigButton = gothic(14.25, Weight::Bold);
     auto *command1 = addButton(this, QStringLiteral("Command1"), QStringLiteral("成績表"),
         {3240, 5040, 1095, 615}, bigButton, colors::Lavender);
-    auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("OK"),
-        {1800, 5040, 1095, 615}, bigButton, menuColor());
+    auto *btnOK = addButton(
+        this, QStringLiteral("btnOK"), QStringLiteral("OK"), {1800, 5040, 1095, 615}, bigButton);
     m_txtScore = addDisplayBox(
         this, QStringLiteral("txtScore"), {3960, 240, 1695, 615}, gothic(24, Weight::Bold));
     m_txtScore->setAccessibleName(QStringLiteral("得点"));
     m_lblComment = addLabel(this, QStringLiteral("lblComment"), QString(), {360, 1200, 5175, 255},
-        gothic(9.75), windowTextColor(), Sizing::Wraps);
+        gothic(9.75), colors::Black, Sizing::Wraps);
 
     const QFont rowFont = gothic(12);
     for (int row = 0; row < QuestionsPerTest; ++row) {

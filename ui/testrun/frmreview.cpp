@@ -25,13 +25,13 @@ FrmReview::FrmReview(QWidget *owner)
         this, QStringLiteral("txtAnswer"), {2880, 1080, 855, 615}, gothic(24, Weight::Bold));
     m_txtAnswer->setAccessibleName(QStringLiteral("正解"));
     m_btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("採点結果に戻る"),
-        {1440, 5280, 2895, 615}, gothic(14.25, Weight::Bold), menuColor());
+        {1440, 5280, 2895, 615}, gothic(14.25, Weight::Bold));
     auto *frameComment = addFrame(this, QStringLiteral("frameComment"), QStringLiteral("解説"),
         {240, 3840, 5415, 1215}, menuColor(), windowTextColor());
     m_lblComment = addLabel(frameComment, QStringLiteral("lblComment"), QString(),
         {120, 240, 5175, 855}, gothic(9.75), windowTextColor(), Sizing::Wraps);
     m_lblCite = addLabel(this, QStringLiteral("lblCite"), QString(), {840, 1920, 4215, 255},
-        gothic(12, Weight::Bold), colors::Red, Sizing::Fixed, Qt::AlignHCenter);
+        gothic(12, Weight::Bold), readableOnWindow(colors::Red), Sizing::Fixed, Qt::AlignHCenter);
     const QFont titleFont = gothic(18, Weight::Bold, Slant::Italic);
     m_title2a = addLabel(this, QStringLiteral("Title2a"), QString(), {1845, 390, 2100, 360},
         titleFont, colors::Black, Sizing::Fit);
@@ -39,7 +39,7 @@ FrmReview::FrmReview(QWidget *owner)
         {1845 + ShadowOffsetX, 390 + ShadowOffsetY, 2100, 360}, titleFont, colors::Shadow,
         Sizing::Fit);
     addLabel(this, QStringLiteral("Label9"), QStringLiteral("正解："), {1800, 1200, 945, 360},
-        gothic(18, Weight::Bold), colors::Black, Sizing::Fit);
+        gothic(18, Weight::Bold), windowTextColor(), Sizing::Fit);
     addTitlePanel(this, QStringLiteral("Shape1"), {1080, 240, 3615, 735});
     stackInListedOrder(this);
     stackInListedOrder(frame2);

@@ -30,7 +30,7 @@ FrmScore::FrmScore(QWidget *owner)
     const auto white = colors::White;
 
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("OK"),
-        {240, 4080, 4095, 495}, gothic(14.25, Weight::Bold), menuColor());
+        {240, 4080, 4095, 495}, gothic(14.25, Weight::Bold));
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     auto *frame1 = addFrame(this, QStringLiteral("Frame1"), QStringLiteral("コメント"),
         {480, 2640, 3615, 975}, colors::Green, white);

@@ -1,10 +1,12 @@
 #include "bank/banktext.h"
 #include "study/completedtest.h"
 #include "study/questiontablemodel.h"
+#include "tests/support/controlcheck.h"
 #include "tests/support/flowfixture.h"
 #include "tests/support/recordhistory.h"
 #include "tests/support/uitest.h"
 #include "ui/frmmain.h"
+#include "ui/kit/twips.h"
 #include "ui/study/frmbrowser.h"
 
 #include <QAccessible>
@@ -12,13 +14,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QToolButton>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace kivola;
 using uitest::child;
 using uitest::textOf;
@@ -75,9 +81,14 @@ class TestFrmBrowser : public QObject
 private Q_SLOTS:
     void initTestCase();
     void cleanup();
+    void controls_data();
+    void controls();
+    void tableGrowsWithWindow();
+    void nothingOverlapsAtMinimumSize();
     void filters_data();
     void filters();
     void searchAsYouType();
+    void clearButtonShowsAll();
     void answersHiddenUntilAsked();
     void practiseSelected();
     void tableIsRead();
@@ -91,6 +102,88 @@ void TestFrmBrowser::initTestCase()
 void TestFrmBrowser::cleanup()
 {
     QVERIFY(uitest::noWindowLeft());
+}
+
+void TestFrmBrowser::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<ControlRow>("row");
+
+    QTest::newRow("Shape1") << u"Shape1"_s
+                            << shapeRow({240, 120, 3360, 660}, QColor(0xFF, 0xC0, 0x80),
+                                   QColor(0xC0, 0x40, 0x00), 3);
+    const QList<std::pair<const char *, QRect>> designed {{"lblSearch", {240, 1005, 840, 270}},
+        {"txtSearch", {1080, 960, 4080, 360}}, {"chkShowAnswer", {5400, 990, 1800, 300}},
+        {"lblCount", {7320, 1005, 2640, 270}}, {"lblFilter", {240, 1485, 840, 270}},
+        {"cboPart", {1080, 1440, 2280, 360}}, {"cboPaper", {3480, 1440, 2280, 360}},
+        {"chkWrongEver", {6000, 1470, 2160, 300}}, {"chkUnseen", {8280, 1470, 1560, 300}},
+        {"tblQuestions", {240, 1920, 9720, 3720}}, {"frameComment", {240, 5760, 9720, 1020}},
+        {"lblComment", {120, 300, 9480, 600}}, {"btnPractice", {2520, 6960, 2880, 495}},
+        {"btnOK", {5640, 6960, 2040, 495}}};
+    for (const auto &[name, twips] : designed)
+        QTest::newRow(name) << QString::fromLatin1(name) << ControlRow {twips};
+}
+
+void TestFrmBrowser::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(ControlRow, row);
+    Browser b(0);
+    QCOMPARE(b.window->size(), QSize(kit::px(10200), kit::px(7620)));
+    checkControl(b.window.get(), name, row);
+}
+
+void TestFrmBrowser::tableGrowsWithWindow()
+{
+    Browser b(0);
+    QWidget *w = b.window.get();
+    auto *frame = child<QGroupBox>(w, QStringLiteral("frameComment"));
+    auto *comment = child<QWidget>(w, QStringLiteral("lblComment"));
+    auto *practice = child<QPushButton>(w, QStringLiteral("btnPractice"));
+    auto *ok = child<QPushButton>(w, QStringLiteral("btnOK"));
+    const QSize table = b.view->size();
+    const int frameWidth = frame->width();
+    const int commentWidth = comment->width();
+    const QSize growth(300, 200);
+    w->resize(w->size() + growth);
+    QCOMPARE(b.view->size(), table + growth);
+    QCOMPARE(frame->width(), frameWidth + growth.width());
+    QCOMPARE(comment->width(), commentWidth + growth.width());
+    QCOMPARE(frame->geometry().bottom(), practice->y() - kit::px(180) - 1);
+    QCOMPARE(ok->geometry().bottom(), w->height() - kit::px(165) - 1);
+    QVERIFY(qAbs(practice->x() + ok->geometry().right() + 1 - w->width()) <= 1);
+    QCOMPARE(child<QWidget>(w, QStringLiteral("lblCount"))->geometry().right() + 1,
+        w->width() - kit::px(240));
+}
+
+void TestFrmBrowser::nothingOverlapsAtMinimumSize()
+{
+    Browser b(0);
+    QWidget *w = b.window.get();
+    const QSize minimum = w->minimumSize();
+    QVERIFY(minimum.width() <= kit::px(10200) && minimum.height() <= kit::px(7620));
+    w->resize(1, 1);
+    QCOMPARE(w->size(), minimum);
+    // The title panel and its two titles lie on one another by design.
+    QList<QWidget *> controls;
+    for (QWidget *control : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control->isVisible() && !control->objectName().startsWith(u"Title")
+            && control->objectName() != u"Shape1")
+            controls.append(control);
+    }
+    QCOMPARE(controls.size(), 13);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QRect at = controls.at(i)->geometry();
+        QVERIFY2(w->rect().contains(at), qPrintable(controls.at(i)->objectName()));
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            QVERIFY2(!at.intersects(controls.at(j)->geometry()),
+                qPrintable(controls.at(i)->objectName() + u' ' + controls.at(j)->objectName()));
+        }
+    }
+    auto *frame = child<QWidget>(w, QStringLiteral("frameComment"));
+    QVERIFY(frame->rect().contains(child<QWidget>(w, QStringLiteral("lblComment"))->geometry()));
+    // The table still shows its header and a few rows.
+    QVERIFY(b.view->viewport()->height() >= 4 * b.view->verticalHeader()->defaultSectionSize());
 }
 
 void TestFrmBrowser::filters_data()
@@ -149,6 +242,35 @@ void TestFrmBrowser::searchAsYouType()
     QCOMPARE(b.rows(), QuestionBank::QuestionCount / 2);
     search->clear();
     QCOMPARE(b.rows(), QuestionBank::QuestionCount);
+}
+
+void TestFrmBrowser::clearButtonShowsAll()
+{
+    // Opened from the menu, below which the main window's actions are switched off.
+    FlowFixture f({1});
+    FrmMain main(f.session);
+    main.show();
+    QString textAfter = QStringLiteral("unset");
+    int rowsTyped = -1;
+    int rowsAfter = -1;
+    uitest::ModalScript script;
+    script.expect(QStringLiteral("frmBrowser"), [&](QWidget *w) {
+        auto *search = child<QLineEdit>(w, QStringLiteral("txtSearch"));
+        auto *view = child<QTableView>(w, QStringLiteral("tblQuestions"));
+        QTest::keyClicks(search, QStringLiteral("56"));
+        rowsTyped = view->model()->rowCount();
+        if (auto *clear = search->findChild<QToolButton *>())
+            QTest::mouseClick(clear, Qt::LeftButton, {}, clear->rect().center());
+        textAfter = search->text();
+        rowsAfter = view->model()->rowCount();
+        child<QPushButton>(w, QStringLiteral("btnOK"))->click();
+    });
+    script.start();
+    main.findChild<QAction *>(QStringLiteral("mnuStudyBrowse"))->trigger();
+    QVERIFY(script.finished());
+    QVERIFY(rowsTyped < QuestionBank::QuestionCount);
+    QCOMPARE(textAfter, QString());
+    QCOMPARE(rowsAfter, QuestionBank::QuestionCount);
 }
 
 void TestFrmBrowser::answersHiddenUntilAsked()

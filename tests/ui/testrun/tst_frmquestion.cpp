@@ -27,6 +27,8 @@ private Q_SLOTS:
     void buttonsAnswer_data();
     void buttonsAnswer();
     void longTextIsClippedNotGrown();
+    void buttonsDrawnInTheirColour_data();
+    void buttonsDrawnInTheirColour();
 };
 
 void TestFrmQuestion::initTestCase()
@@ -175,6 +177,63 @@ void TestFrmQuestion::longTextIsClippedNotGrown()
     QCOMPARE(label->geometry(), before);
     QVERIFY(label->wordWrap());
     QVERIFY(label->heightForWidth(label->width()) > label->height());
+}
+
+void TestFrmQuestion::buttonsDrawnInTheirColour_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("other");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("true") << QStringLiteral("btnYesNo1") << QStringLiteral("btnYesNo2")
+                          << QColor(0xFF, 0xC0, 0xC0);
+    QTest::newRow("false") << QStringLiteral("btnYesNo2") << QStringLiteral("btnYesNo1")
+                           << QColor(0xC0, 0xC0, 0xFF);
+}
+
+void TestFrmQuestion::buttonsDrawnInTheirColour()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, other);
+    QFETCH(QColor, colour);
+    FlowFixture f({1});
+    f.quiz.StartTest();
+    FrmQuestion question(f.session);
+    question.show();
+    QVERIFY(QTest::qWaitForWindowActive(&question));
+    auto *button = child<QPushButton>(&question, name);
+    const auto grabbed = [button] { return button->grab().toImage(); };
+    // Between the bevel and the mark, left of the mark and above it.
+    const QList<QPointF> fillPoints {
+        {button->width() / 8.0, button->height() / 2.0}, {button->width() / 2.0, 8.5}};
+    const auto checkFill = [&](const QImage &image, bool expected) {
+        const qreal ratio = image.devicePixelRatio();
+        for (const QPointF &at : fillPoints) {
+            const QColor drawn = image.pixelColor((at * ratio).toPoint());
+            constexpr int Tolerance = 2;
+            const bool near = qAbs(drawn.red() - colour.red()) <= Tolerance
+                && qAbs(drawn.green() - colour.green()) <= Tolerance
+                && qAbs(drawn.blue() - colour.blue()) <= Tolerance;
+            QVERIFY2(near == expected, qPrintable(drawn.name()));
+        }
+    };
+
+    child<QPushButton>(&question, other)->setFocus();
+    const QImage plain = grabbed();
+    checkFill(plain, true);
+    if (QTest::currentTestFailed())
+        return;
+    button->setFocus();
+    QVERIFY(button->hasFocus());
+    const QImage focused = grabbed();
+    checkFill(focused, true);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(focused != plain);
+    button->setDown(true);
+    checkFill(grabbed(), false);
+    if (QTest::currentTestFailed())
+        return;
+    button->setDown(false);
 }
 
 QTEST_MAIN(TestFrmQuestion)

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void showsQuestion();
     void laterReviewReplacesEveryText();
     void citationIsNeverClipped();
+    void captionsOnBorders_data();
+    void captionsOnBorders();
 };
 
 void TestFrmReview::initTestCase()
@@ -165,6 +167,23 @@ void TestFrmReview::citationIsNeverClipped()
     QVERIFY(cite->width() >= kit::px(4215));
     QVERIFY(qAbs(cite->geometry().center().x() - designCentre) <= 1);
     QCOMPARE(cite->y(), kit::px(1920));
+}
+
+void TestFrmReview::captionsOnBorders_data()
+{
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("statement") << u"Frame2"_s << u"lblQuestion"_s;
+    QTest::newRow("explanation") << u"frameComment"_s << u"lblComment"_s;
+}
+
+void TestFrmReview::captionsOnBorders()
+{
+    QFETCH(QString, frame);
+    QFETCH(QString, label);
+    FrmReview review(nullptr);
+    review.showStatement(fixture::question(2), u"見直し"_s, u"戻る"_s);
+    checkCaptionOnBorder(&review, frame, label);
 }
 
 QTEST_MAIN(TestFrmReview)

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void freshWindowShowsLayoutTexts();
     void wideValuesGrowToTheRight();
     void okCloses();
+    void captionOnBorder();
 };
 
 void TestFrmScore::initTestCase()
@@ -202,6 +203,13 @@ void TestFrmScore::okCloses()
     QVERIFY(report.isVisible());
     child<QPushButton>(&report, QStringLiteral("btnOK"))->click();
     QVERIFY(!report.isVisible());
+}
+
+void TestFrmScore::captionOnBorder()
+{
+    FrmScore report(nullptr);
+    report.showSummary(ScoreSummary::of(3, 160));
+    checkCaptionOnBorder(&report, QStringLiteral("Frame1"), QStringLiteral("lblComment"));
 }
 
 QTEST_MAIN(TestFrmScore)
