@@ -1,5 +1,6 @@
 #include "ui/kit/gothicfont.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <cmath>
@@ -11,6 +12,9 @@ namespace {
 constexpr qreal PointsPerInch = 72;
 constexpr qreal DesignDpi = 96;
 constexpr qreal DefaultPoints = 9;
+constexpr int BoldBit = 1 << 0;
+constexpr int ItalicBit = 1 << 1;
+constexpr int StyleBits = 2;
 
 } // namespace
 
@@ -39,11 +43,21 @@ int pixelSizeForPoints(qreal points)
 
 QFont gothic(qreal points, Weight weight, Slant slant)
 {
+    // One font per size and style for the whole run: a copy shares the face the first one found,
+    // where a new font would look it up again on first use.
+    static QHash<int, QFont> made;
+    const int pixels = pixelSizeForPoints(points);
+    const int key = (pixels << StyleBits) | (weight == Weight::Bold ? BoldBit : 0)
+        | (slant == Slant::Italic ? ItalicBit : 0);
+    const auto known = made.constFind(key);
+    if (known != made.cend())
+        return *known;
     QFont font(QString::fromUtf8(GothicFamily));
-    font.setPixelSize(pixelSizeForPoints(points));
+    font.setPixelSize(pixels);
     font.setBold(weight == Weight::Bold);
     font.setItalic(slant == Slant::Italic);
     font.setStyleHint(QFont::SansSerif);
+    made.insert(key, font);
     return font;
 }
 

@@ -73,8 +73,16 @@ void Label::fitToText()
 
 void Label::wrap()
 {
-    m_wrapped
-        = wrapText(text(), font(), contentsRect().size(), alignment() & Qt::AlignHorizontal_Mask);
+    const QSize box = contentsRect().size();
+    const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
+    if (text() == m_wrappedText && box == m_wrappedBox && horizontal == m_wrappedAlignment
+        && font() == m_wrappedFont)
+        return;
+    m_wrappedText = text();
+    m_wrappedFont = font();
+    m_wrappedBox = box;
+    m_wrappedAlignment = horizontal;
+    m_wrapped = wrapText(m_wrappedText, m_wrappedFont, box, horizontal);
     update();
 }
 

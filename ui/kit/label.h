@@ -47,6 +47,12 @@ private:
 
     Sizing m_sizing;
     WrappedText m_wrapped;
+    // What m_wrapped was laid out from: showing the label resizes it to the size it already
+    // has, and laying a text out again costs more than the rest of the label's work.
+    QString m_wrappedText;
+    QFont m_wrappedFont;
+    QSize m_wrappedBox;
+    Qt::Alignment m_wrappedAlignment;
 };
 
 } // namespace kivola::kit

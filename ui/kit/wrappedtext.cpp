@@ -63,19 +63,21 @@ WrappedText wrapText(const QString &text, const QFont &font, QSize box, Qt::Alig
     const QFontMetricsF metrics(wrapped.font);
     // The glyphs' own extents, in whole pixels as hinting draws them, where they reach beyond
     // the face's nominal ascent and descent.
+    // Each measurement lays the line out again, so only those the placement needs are taken.
     const qreal above = std::max(metrics.ascent(), -metrics.tightBoundingRect(lines.first()).top());
-    const qreal below
-        = std::max(metrics.descent(), metrics.tightBoundingRect(lines.last()).bottom());
-    const qreal pitch = lines.size() > 1
-        ? std::min(em, (box.height() - above - below) / qreal(lines.size() - 1))
-        : em;
+    qreal pitch = em;
+    if (lines.size() > 1) {
+        const qreal below
+            = std::max(metrics.descent(), metrics.tightBoundingRect(lines.last()).bottom());
+        pitch = std::min(em, (box.height() - above - below) / qreal(lines.size() - 1));
+    }
+    const bool flushLeft = !(horizontal & (Qt::AlignHCenter | Qt::AlignRight));
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const qreal spare = box.width() - metrics.horizontalAdvance(lines.at(i));
         qreal x = 0;
-        if (horizontal & Qt::AlignHCenter)
-            x = spare / 2;
-        else if (horizontal & Qt::AlignRight)
-            x = spare;
+        if (!flushLeft) {
+            const qreal spare = box.width() - metrics.horizontalAdvance(lines.at(i));
+            x = horizontal & Qt::AlignHCenter ? spare / 2 : spare;
+        }
         wrapped.lines.append({lines.at(i), QPointF(x, above + pitch * qreal(i))});
     }
     return wrapped;
