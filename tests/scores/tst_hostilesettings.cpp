@@ -23,11 +23,6 @@ constexpr std::int16_t Score = 40;
 // The file-size limit for the full-disk case: room for the lock file, not for the record.
 constexpr int FullDiskBytes = 1024;
 
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
-}
-
 QByteArray utf16(const QByteArray &text, QStringConverter::Encoding encoding)
 {
     QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);

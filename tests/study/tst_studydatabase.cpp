@@ -102,11 +102,6 @@ QString rowsOf(const QString &path)
     return tests + QLatin1Char('\n') + answers + QLatin1Char('\n') + choices;
 }
 
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-}
-
 } // namespace
 
 class TestStudyDatabase : public QObject

@@ -36,11 +36,6 @@ CompletedTest testOf(const QString &answers, const QDateTime &finished = Finishe
     return test;
 }
 
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-}
-
 } // namespace
 
 class TestStudyRecord : public QObject
