@@ -88,6 +88,7 @@ MinimizerResult MinimizeWithinBounds(const SmoothFunction &f, std::vector<double
     std::deque<StepPair> pairs;
     std::vector<double> trial(n);
     std::vector<double> trialGradient(n);
+    int smallSteps = 0;
     for (; result.iterations < settings.maximumIterations; ++result.iterations) {
         const std::vector<bool> free = freeCoordinates(x, g, low, high);
         double steepest = 0;
@@ -146,7 +147,10 @@ MinimizerResult MinimizeWithinBounds(const SmoothFunction &f, std::vector<double
         x.swap(trial);
         g.swap(trialGradient);
         value = trialValue;
-        if (decrease < settings.relativeDecrease * std::max(1.0, std::abs(value))) {
+        smallSteps = decrease < settings.relativeDecrease * std::max(1.0, std::abs(value))
+            ? smallSteps + 1
+            : 0;
+        if (smallSteps == settings.smallStepsToStop) {
             ++result.iterations;
             break;
         }

@@ -12,8 +12,10 @@ using SmoothFunction = std::function<double(std::span<const double> x, std::span
 struct MinimizerSettings
 {
     int maximumIterations = 200;
-    // Stops when an iteration lowers the value by less than this, relative to the value.
+    // Stops when smallStepsToStop iterations in a row each lower the value by less than
+    // relativeDecrease times the value: one short step alone may just be a bend in the valley.
     double relativeDecrease = 1e-10;
+    int smallStepsToStop = 3;
     // Stops when no free coordinate has a slope steeper than this.
     double gradientTolerance = 1e-8;
     // Pairs of past steps kept for the curvature estimate.

@@ -7,13 +7,13 @@
 
 namespace kivola {
 
-// Below this many scored answers (see HistoryLoss) the defaults are kept. A ○/× answer tells
-// about half as much as a recall graded by the learner: at R = 0.9 its Fisher information about
-// R is (1 - g)² / (p (1 - p)) = 5.3 against 11.1 when guessing is impossible. Schedulers that
-// fit from recalls want about 500 reviews before leaving the defaults, so ○/× answers want
-// twice that; bench_memory's simulation agrees (at 500 answers the fit barely beats the
-// defaults on later answers, from 1,000 on it clearly does).
-inline constexpr int MinimumScoredAnswersForFit = 1000;
+// Below this many scored answers (see HistoryLoss), about two weeks of daily practice, the
+// defaults are kept. A ○/× answer tells about half as much as a graded recall (at R = 0.9 its
+// Fisher information about R is (1 - g)² / (p (1 - p)) = 5.3 against 11.1 without guessing),
+// so few answers leave the fit at the mercy of chance; the pull toward the defaults keeps it
+// sane, but bench_memory's simulated students gained nothing from a fit on 50 answers and
+// clearly gained from 150 on (held-out log loss 0.276 against 0.293 with the defaults).
+inline constexpr int MinimumScoredAnswersForFit = 100;
 
 struct MemoryFit
 {
@@ -30,7 +30,9 @@ struct MemoryFit
 // The parameters under which the student's answers are likeliest, within FsrsParameterRanges,
 // starting from the defaults and pulled gently toward them (see PriorStrength in the source).
 // The reviews in time order; statements may interleave. Pure: safe on a worker thread.
-MemoryFit FitMemoryModel(std::span<const Review> reviews, GuessModel model);
+// minimumScoredAnswers other than the default is for studying the fit on short histories.
+MemoryFit FitMemoryModel(std::span<const Review> reviews, GuessModel model,
+    int minimumScoredAnswers = MinimumScoredAnswersForFit);
 
 // Mean log loss per scored answer under the given parameters; 0 when nothing is scored.
 double MeanLogLoss(
