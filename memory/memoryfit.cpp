@@ -11,12 +11,12 @@ namespace kivola {
 namespace {
 
 // The pull toward the defaults, in nats per squared fraction of a parameter's range, added to
-// the summed loss: moving one parameter a tenth of its range costs 0.2 nats, what two or three
-// answers weigh. Next to nothing once the history is long, but a short history can no longer
+// the summed loss: moving one parameter a tenth of its range costs 0.2 nats, about what one
+// answer weighs. Next to nothing once the history is long, but a short history can no longer
 // throw a parameter its answers barely touch (w15 and w16 never, w17..w19 seldom) to the end of
-// its range. Chosen on bench_memory's simulated students: 20 did as well as none on long
-// histories and much better on short ones (held-out log loss 0.292 against 0.487 after 50
-// answers), 50 and 200 held long histories back.
+// its range. Chosen on bench_memory's simulated students: 20 did a little better than none on
+// long histories and far better on short ones (held-out log loss 0.292 against 0.487 after 50
+// answers); 50 and 200 held long histories back.
 constexpr double PriorStrength = 20;
 
 // The fit stops when three iterations in a row each gain less than a millionth of a nat per
