@@ -254,7 +254,7 @@ void TestStudyRecord::unusableFileIsMovedAside()
     if (damage == QLatin1String("no tables")) {
         sqliteRun(m_path,
             {QStringLiteral("PRAGMA application_id = %1").arg(StudyDatabase::ApplicationId),
-                QStringLiteral("PRAGMA user_version = 1"),
+                QStringLiteral("PRAGMA user_version = %1").arg(StudySchema::current().version()),
                 QStringLiteral("CREATE TABLE tests (id INTEGER PRIMARY KEY)")});
     }
     content = fileContent(m_path);
