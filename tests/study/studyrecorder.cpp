@@ -9,7 +9,8 @@
 //   kivola-test-studyrecorder paper PATH
 //       starts a mock paper of PaperItems items, claims it, and answers until killed: answer n
 //       (from 0) chooses option n % 4 + 1 at position n % PaperItems + 1 with 3600 - n seconds
-//       left, and is announced once its transaction has committed
+//       left, and is announced once its transaction has committed; a few milliseconds apart,
+//       as a student's answers are far apart, so that the test's reads get their turn
 #include "study/itemrecord.h"
 #include "study/paperclaim.h"
 #include "study/studyrecord.h"
@@ -75,6 +76,7 @@ int paper(const QStringList &args)
     constexpr int PaperItems = 30;
     constexpr int Options = 4;
     constexpr int TimeLimit = 3600;
+    constexpr unsigned long PauseMs = 5;
     ItemRecord record(args.at(2));
     QList<AttemptItem> items;
     for (int position = 1; position <= PaperItems; ++position)
@@ -90,6 +92,7 @@ int paper(const QStringList &args)
         if (!record.recordAnswer(*id, n % PaperItems + 1, n % Options + 1, false, TimeLimit - n))
             return 1;
         announce("answered");
+        QThread::msleep(PauseMs);
     }
 }
 
