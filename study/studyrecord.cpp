@@ -15,26 +15,29 @@ namespace kivola {
 
 namespace {
 
-// Per statement and source (0 tests, 1 judgments): counts, then the latest two answers with
-// their times, all from the covering indexes but for a look-up of two tests.
+// Per statement and source (0 tests, 1 judgments): counts, then whether the latest two answers
+// were right, then their times, all from the covering indexes. The times of tests take a look-up
+// each and are only needed against judgments: statements never judged go without.
 const char *const StatementFiguresQuery
     = "SELECT 0, bank_id, count(*), sum(1 - correct),"
       " (SELECT correct FROM answers AS l WHERE l.bank_id = a.bank_id"
       "  ORDER BY l.test_id DESC, l.slot DESC LIMIT 1),"
-      " (SELECT t.finished_at FROM answers AS l JOIN tests AS t ON t.id = l.test_id"
-      "  WHERE l.bank_id = a.bank_id ORDER BY l.test_id DESC, l.slot DESC LIMIT 1),"
       " (SELECT correct FROM answers AS l WHERE l.bank_id = a.bank_id"
       "  ORDER BY l.test_id DESC, l.slot DESC LIMIT 1 OFFSET 1),"
+      " CASE WHEN EXISTS (SELECT 1 FROM judgments AS j WHERE j.bank_id = a.bank_id) THEN"
       " (SELECT t.finished_at FROM answers AS l JOIN tests AS t ON t.id = l.test_id"
-      "  WHERE l.bank_id = a.bank_id ORDER BY l.test_id DESC, l.slot DESC LIMIT 1 OFFSET 1)"
+      "  WHERE l.bank_id = a.bank_id ORDER BY l.test_id DESC, l.slot DESC LIMIT 1) END,"
+      " CASE WHEN EXISTS (SELECT 1 FROM judgments AS j WHERE j.bank_id = a.bank_id) THEN"
+      " (SELECT t.finished_at FROM answers AS l JOIN tests AS t ON t.id = l.test_id"
+      "  WHERE l.bank_id = a.bank_id ORDER BY l.test_id DESC, l.slot DESC LIMIT 1 OFFSET 1) END"
       " FROM answers AS a GROUP BY bank_id"
       " UNION ALL SELECT 1, bank_id, count(*), sum(1 - correct),"
       " (SELECT correct FROM judgments AS l WHERE l.bank_id = j.bank_id"
       "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1),"
-      " (SELECT judged_at FROM judgments AS l WHERE l.bank_id = j.bank_id"
-      "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1),"
       " (SELECT correct FROM judgments AS l WHERE l.bank_id = j.bank_id"
       "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1 OFFSET 1),"
+      " (SELECT judged_at FROM judgments AS l WHERE l.bank_id = j.bank_id"
+      "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1),"
       " (SELECT judged_at FROM judgments AS l WHERE l.bank_id = j.bank_id"
       "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1 OFFSET 1)"
       " FROM judgments AS j GROUP BY bank_id";
@@ -58,7 +61,8 @@ enum Source
 };
 
 // One of the latest answers of a statement: its time as stored (the same ISO form for both
-// sources, so the strings sort as the times do) and whether it was right.
+// sources, so the strings sort as the times do; a null string where it was not needed) and
+// whether it was right.
 struct Recent
 {
     QString at;
@@ -189,10 +193,8 @@ std::optional<StatementTable> StudyRecord::statementFigures()
         figures.answered += query.value(2).toInt();
         figures.wrong += query.value(3).toInt();
         RecentPair &pair = recent[id][source];
-        for (int column = 4; column < 8; column += 2) {
-            if (!query.value(column).isNull())
-                pair.append({query.value(column + 1).toString(), query.value(column).toBool()});
-        }
+        for (int column = 4; column < 6 && !query.value(column).isNull(); ++column)
+            pair.append({query.value(column + 2).toString(), query.value(column).toBool()});
     }
     // A read that broke off halfway would show too little as if it were all.
     if (query.lastError().isValid()) {
