@@ -42,11 +42,15 @@ const char *const StatementFiguresQuery
       "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1 OFFSET 1)"
       " FROM judgments AS j GROUP BY bank_id";
 
+// The tests in the order of their index by time, merged with the judgments sorted alike. For the
+// ordering, the judgments' attempts are numbered past every test (2^40), so that at the same second
+// the test answers come first without a sort of their own.
 const char *const StatementHistoryQuery
-    = "SELECT a.bank_id, t.finished_at, a.correct, a.given, 0 AS source, 0, a.test_id AS owner,"
-      " a.slot AS place FROM answers AS a JOIN tests AS t ON t.id = a.test_id"
-      " UNION ALL SELECT bank_id, judged_at, correct, given, 1, format, attempt_id, position"
-      " FROM judgments ORDER BY 2, source, owner, place, 1";
+    = "SELECT a.bank_id, t.finished_at AS at, a.correct, a.given, 0, 0, t.id AS owner,"
+      " a.slot AS place FROM tests AS t JOIN answers AS a ON a.test_id = t.id"
+      " UNION ALL SELECT bank_id, judged_at, correct, given, 1, format,"
+      " attempt_id + 1099511627776, position FROM judgments"
+      " ORDER BY at, owner, place, 1";
 
 // Newest first, straight from the index, and turned round afterwards: cheaper than sorting
 // the rows again.
