@@ -1,6 +1,8 @@
 // Speed of the learning record with 10,000 tests (50,000 answers) in it: recording a test, the
-// first opening of the file in a run, and every figure read back.
+// first opening of the file in a run, and every figure read back; the statement figures also with
+// 1,000 drill items (3,000 judgments) on top.
 #include "bank/compiledpapers.h"
+#include "study/itemrecord.h"
 #include "study/studyrecord.h"
 #include "tests/support/recordhistory.h"
 
@@ -21,6 +23,10 @@ constexpr int RecordedTests = 10000;
 constexpr quint32 Seed = 17;
 constexpr int LatestTests = 50;
 constexpr int TopWrong = 20;
+constexpr int JudgedItems = 1000;
+constexpr int StatementsPerItem = 3;
+constexpr int RightPercent = 65;
+constexpr int Percent = 100;
 
 void fill(const QString &path)
 {
@@ -59,6 +65,38 @@ struct RecordCopy
     QString path;
 };
 
+// The full record with a drill of JudgedItems items, each judged on StatementsPerItem statements.
+const QString &judgedRecord()
+{
+    static const RecordCopy copy(true);
+    static const bool judged = [] {
+        ItemRecord items(copy.path);
+        QRandomGenerator random(Seed);
+        QList<AttemptItem> set;
+        for (int position = 1; position <= JudgedItems; ++position) {
+            set.append({position,
+                random.bounded(QuestionBank::QuestionCount - StatementsPerItem) + 1, 1, 1});
+        }
+        const std::optional<qint64> drill = items.start(AttemptKind::Drill, NoPaper, 0, set);
+        if (!drill)
+            return false;
+        for (const AttemptItem &item : std::as_const(set)) {
+            JudgedItem judged {item.position, {}};
+            for (int n = 0; n < StatementsPerItem; ++n) {
+                const bool right = random.bounded(Percent) < RightPercent;
+                judged.judgments.append(
+                    {item.firstBankId + n, right ? AnswerTrue : AnswerFalse, right, 1});
+            }
+            if (!items.recordDrillItem(*drill, 1, judged, 0))
+                return false;
+        }
+        return true;
+    }();
+    if (!judged)
+        qFatal("cannot judge the items");
+    return copy.path;
+}
+
 void RecordTest(benchmark::State &state)
 {
     const RecordCopy copy(state.range(0) != 0);
@@ -91,6 +129,22 @@ void StatementFigures(benchmark::State &state)
         benchmark::DoNotOptimize(record.statementFigures());
 }
 BENCHMARK(StatementFigures)->Unit(benchmark::kMillisecond);
+
+void StatementFiguresJudged(benchmark::State &state)
+{
+    StudyRecord record(judgedRecord());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(record.statementFigures());
+}
+BENCHMARK(StatementFiguresJudged)->Unit(benchmark::kMillisecond);
+
+void StatementHistory(benchmark::State &state)
+{
+    StudyRecord record(judgedRecord());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(record.statementHistory());
+}
+BENCHMARK(StatementHistory)->Unit(benchmark::kMillisecond);
 
 void TestPointsAll(benchmark::State &state)
 {

@@ -197,6 +197,41 @@ void StudyDatabase::close()
     m_state = State::Closed;
 }
 
+StudyDatabase::Content StudyDatabase::openForReading()
+{
+    switch (open(Access::Read)) {
+    case State::Current:
+    case State::Newer:
+        return Content::Tables;
+    case State::Empty:
+        return Content::Nothing;
+    case State::Closed:
+        break;
+    }
+    return QFileInfo::exists(m_path) ? Content::Unreadable : Content::Nothing;
+}
+
+bool StudyDatabase::write(const std::function<bool(QSqlQuery &)> &work)
+{
+    // A file of a newer version is read only.
+    if (open(Access::Write) != State::Current)
+        return false;
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail();
+    if (!work(query) || !query.exec(QStringLiteral("COMMIT"))) {
+        rollBack(query);
+        return fail();
+    }
+    return true;
+}
+
+bool StudyDatabase::fail()
+{
+    close();
+    return false;
+}
+
 StudyDatabase::Verdict StudyDatabase::examine()
 {
     QSqlQuery query(connection());

@@ -7,6 +7,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 class QSqlQuery;
 
 namespace kivola {
@@ -76,6 +78,25 @@ public:
     QSqlDatabase connection() const;
     // Closes the file; the next use opens and checks it afresh.
     void close();
+
+    // What there is to read.
+    enum class Content
+    {
+        // No file, or one without tables yet: an empty record.
+        Nothing,
+        Tables,
+        // The file exists but cannot be read just now, or could not be upgraded.
+        Unreadable
+    };
+    Content openForReading();
+    // Runs the work in one transaction on a record of this version, creating it when missing.
+    // False, with nothing of the work written and the file closed, when opening or any step
+    // fails (the work reports its own failures by returning false). The work's queries must be
+    // gone when it returns.
+    bool write(const std::function<bool(QSqlQuery &)> &work);
+    // After a failed read or write: the file is looked at afresh next time, since it may have
+    // been damaged meanwhile. Always false, for the caller to return.
+    bool fail();
 
     QList<StudyNotice> takeNotices();
 

@@ -120,4 +120,25 @@ QList<double> runningAverage(const QList<TestPoints> &tests)
     return averages;
 }
 
+int paperScore(int rightCount, int itemCount)
+{
+    constexpr qint64 Full = 100;
+    if (itemCount <= 0)
+        return 0;
+    // In whole numbers, so that halves round the same on every platform.
+    return int((2 * Full * rightCount + itemCount) / (2 * qint64(itemCount)));
+}
+
+BestScores bestScores(const QList<PaperResult> &results)
+{
+    BestScores best {};
+    for (const PaperResult &result : results) {
+        if (result.paper < 0 || result.paper >= int(best.size()))
+            continue;
+        std::optional<int> &paperBest = best[result.paper];
+        paperBest = qMax(paperBest.value_or(result.score), result.score);
+    }
+    return best;
+}
+
 } // namespace kivola

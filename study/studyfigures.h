@@ -4,6 +4,7 @@
 #include "bank/questionbank.h"
 #include "bank/questionplace.h"
 #include "bank/testkind.h"
+#include "study/itemattempt.h"
 
 #include <QDateTime>
 #include <QList>
@@ -35,6 +36,28 @@ struct StatementFigures
 // entries 1..565 are the statements. A record with nothing in it gives all entries unseen.
 using StatementTable = QList<StatementFigures>;
 StatementTable emptyStatementTable();
+
+// One answer in the history of a statement: given in a test or practice of five, or judged from
+// an answered item.
+struct StatementEvent
+{
+    enum class Source
+    {
+        TestAnswer,
+        Judgment
+    };
+
+    int bankId = 0;
+    QDateTime atUtc;
+    bool right = false;
+    // AnswerTrue or AnswerFalse.
+    int given = 0;
+    Source source = Source::TestAnswer;
+    // The item's format for a judgment; 0 for a test answer.
+    int format = 0;
+
+    bool operator==(const StatementEvent &) const = default;
+};
 
 struct TestPoints
 {
@@ -80,5 +103,12 @@ int weakestPart(const PartAccuracy &accuracy);
 // Entry i is the mean points of tests 0..i, so the line shows where the student stands after
 // each test.
 QList<double> runningAverage(const QList<TestPoints> &tests);
+
+// A paper's score out of 100, every item weighing the same, rounded to the nearest point (halves
+// up); 0 for a paper of no items.
+int paperScore(int rightCount, int itemCount);
+// The best score of each paper among the results; papers with a number outside Papers are left
+// out.
+BestScores bestScores(const QList<PaperResult> &results);
 
 } // namespace kivola

@@ -5,26 +5,91 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <QVarLengthArray>
+
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace kivola {
 
 namespace {
 
-// Counts per statement, and its latest two answers by the order tests were recorded in, all
-// from the covering index.
+// Per statement and source (0 tests, 1 judgments): counts, then whether the latest two answers
+// were right, then their times, all from the covering indexes. The times of tests take a look-up
+// each and are only needed against judgments: statements never judged go without.
 const char *const StatementFiguresQuery
-    = "SELECT bank_id, count(*), sum(1 - correct),"
+    = "SELECT 0, bank_id, count(*), sum(1 - correct),"
       " (SELECT correct FROM answers AS l WHERE l.bank_id = a.bank_id"
       "  ORDER BY l.test_id DESC, l.slot DESC LIMIT 1),"
       " (SELECT correct FROM answers AS l WHERE l.bank_id = a.bank_id"
-      "  ORDER BY l.test_id DESC, l.slot DESC LIMIT 1 OFFSET 1)"
-      " FROM answers AS a GROUP BY bank_id";
+      "  ORDER BY l.test_id DESC, l.slot DESC LIMIT 1 OFFSET 1),"
+      " CASE WHEN EXISTS (SELECT 1 FROM judgments AS j WHERE j.bank_id = a.bank_id) THEN"
+      " (SELECT t.finished_at FROM answers AS l JOIN tests AS t ON t.id = l.test_id"
+      "  WHERE l.bank_id = a.bank_id ORDER BY l.test_id DESC, l.slot DESC LIMIT 1) END,"
+      " CASE WHEN EXISTS (SELECT 1 FROM judgments AS j WHERE j.bank_id = a.bank_id) THEN"
+      " (SELECT t.finished_at FROM answers AS l JOIN tests AS t ON t.id = l.test_id"
+      "  WHERE l.bank_id = a.bank_id ORDER BY l.test_id DESC, l.slot DESC LIMIT 1 OFFSET 1) END"
+      " FROM answers AS a GROUP BY bank_id"
+      " UNION ALL SELECT 1, bank_id, count(*), sum(1 - correct),"
+      " (SELECT correct FROM judgments AS l WHERE l.bank_id = j.bank_id"
+      "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1),"
+      " (SELECT correct FROM judgments AS l WHERE l.bank_id = j.bank_id"
+      "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1 OFFSET 1),"
+      " (SELECT judged_at FROM judgments AS l WHERE l.bank_id = j.bank_id"
+      "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1),"
+      " (SELECT judged_at FROM judgments AS l WHERE l.bank_id = j.bank_id"
+      "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1 OFFSET 1)"
+      " FROM judgments AS j GROUP BY bank_id";
+
+// The tests in the order of their index by time, merged with the judgments sorted alike. For the
+// ordering, the judgments' attempts are numbered past every test (2^40), so that at the same second
+// the test answers come first without a sort of their own.
+const char *const StatementHistoryQuery
+    = "SELECT a.bank_id, t.finished_at AS at, a.correct, a.given, 0, 0, t.id AS owner,"
+      " a.slot AS place FROM tests AS t JOIN answers AS a ON a.test_id = t.id"
+      " UNION ALL SELECT bank_id, judged_at, correct, given, 1, format,"
+      " attempt_id + 1099511627776, position FROM judgments"
+      " ORDER BY at, owner, place, 1";
 
 // Newest first, straight from the index, and turned round afterwards: cheaper than sorting
 // the rows again.
 const char *const TestPointsQuery
     = "SELECT finished_at, kind, points FROM tests ORDER BY finished_at DESC, id DESC LIMIT ?";
+
+enum Source
+{
+    FromTests,
+    FromJudgments,
+    SourceCount
+};
+
+// One of the latest answers of a statement: its time as stored (the same ISO form for both
+// sources, so the strings sort as the times do; a null string where it was not needed) and
+// whether it was right.
+struct Recent
+{
+    QString at;
+    bool correct = false;
+};
+using RecentPair = QVarLengthArray<Recent, 2>;
+
+// The latest two of the merged answers, latest first; a judgment wins a tie.
+std::array<LatestResult, 2> latestTwo(const RecentPair &tests, const RecentPair &judged)
+{
+    std::array<LatestResult, 2> latest {LatestResult::Unseen, LatestResult::Unseen};
+    qsizetype t = 0;
+    qsizetype j = 0;
+    for (LatestResult &result : latest) {
+        if (t == tests.size() && j == judged.size())
+            break;
+        const bool takeJudged
+            = t == tests.size() || (j < judged.size() && judged.at(j).at >= tests.at(t).at);
+        const Recent &next = takeJudged ? judged.at(j++) : tests.at(t++);
+        result = next.correct ? LatestResult::Right : LatestResult::Wrong;
+    }
+    return latest;
+}
 
 } // namespace
 
@@ -37,27 +102,6 @@ QString StudyRecord::pathIn(const QString &folder)
     return QDir(folder).filePath(QString::fromLatin1(FileName));
 }
 
-// After a failure the file is looked at afresh next time: it may have been damaged since. What
-// failed is not kept: the caller's false or missing value is what reaches the student.
-bool StudyRecord::failed()
-{
-    m_database.close();
-    return false;
-}
-
-bool StudyRecord::writable()
-{
-    switch (m_database.open(StudyDatabase::Access::Write)) {
-    case StudyDatabase::State::Current:
-        return true;
-    case StudyDatabase::State::Newer:
-    case StudyDatabase::State::Empty:
-    case StudyDatabase::State::Closed:
-        break;
-    }
-    return false;
-}
-
 bool StudyRecord::record(const CompletedTest &test)
 {
     return record(std::span<const CompletedTest>(&test, 1));
@@ -65,152 +109,155 @@ bool StudyRecord::record(const CompletedTest &test)
 
 bool StudyRecord::record(std::span<const CompletedTest> tests)
 {
-    if (!writable())
-        return false;
-    QSqlQuery query(m_database.connection());
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return failed();
-
-    QSqlQuery answerQuery(m_database.connection());
-    // A rollback that fails is left at that: closing the connection undoes the transaction too.
-    auto abandon = [&] {
-        answerQuery.finish();
-        query.exec(QStringLiteral("ROLLBACK"));
-        query.finish();
-        return failed();
-    };
-    if (!query.prepare(
-            QStringLiteral("INSERT INTO tests (finished_at, kind, points) VALUES (?, ?, ?)"))
-        || !answerQuery.prepare(QStringLiteral("INSERT INTO answers (test_id, slot, bank_id, "
-                                               "given, correct) VALUES (?, ?, ?, ?, ?)"))) {
-        return abandon();
-    }
-    for (const CompletedTest &test : tests) {
-        query.addBindValue(test.finishedUtc.toUTC().toString(Qt::ISODate));
-        query.addBindValue(int(test.kind));
-        query.addBindValue(test.points);
-        if (!query.exec())
-            return abandon();
-        const QVariant testId = query.lastInsertId();
-        for (const GivenAnswer &answer : test.answers) {
-            answerQuery.addBindValue(testId);
-            answerQuery.addBindValue(answer.slot);
-            answerQuery.addBindValue(answer.bankId);
-            answerQuery.addBindValue(answer.givenCode);
-            answerQuery.addBindValue(int(answer.right));
-            if (!answerQuery.exec())
-                return abandon();
+    return m_database.write([&](QSqlQuery &query) {
+        QSqlQuery answerQuery(m_database.connection());
+        if (!query.prepare(
+                QStringLiteral("INSERT INTO tests (finished_at, kind, points) VALUES (?, ?, ?)"))
+            || !answerQuery.prepare(QStringLiteral("INSERT INTO answers (test_id, slot, bank_id, "
+                                                   "given, correct) VALUES (?, ?, ?, ?, ?)"))) {
+            return false;
         }
-    }
-    query.finish();
-    answerQuery.finish();
-    if (!query.exec(QStringLiteral("COMMIT")))
-        return abandon();
-    return true;
-}
-
-StudyRecord::Source StudyRecord::source()
-{
-    switch (m_database.open(StudyDatabase::Access::Read)) {
-    case StudyDatabase::State::Current:
-    case StudyDatabase::State::Newer:
-        return Source::Tables;
-    case StudyDatabase::State::Empty:
-        return Source::Nothing;
-    case StudyDatabase::State::Closed:
-        break;
-    }
-    return QFileInfo::exists(path()) ? Source::Unreadable : Source::Nothing;
+        for (const CompletedTest &test : tests) {
+            query.addBindValue(test.finishedUtc.toUTC().toString(Qt::ISODate));
+            query.addBindValue(int(test.kind));
+            query.addBindValue(test.points);
+            if (!query.exec())
+                return false;
+            const QVariant testId = query.lastInsertId();
+            for (const GivenAnswer &answer : test.answers) {
+                answerQuery.addBindValue(testId);
+                answerQuery.addBindValue(answer.slot);
+                answerQuery.addBindValue(answer.bankId);
+                answerQuery.addBindValue(answer.givenCode);
+                answerQuery.addBindValue(int(answer.right));
+                if (!answerQuery.exec())
+                    return false;
+            }
+        }
+        query.finish();
+        return true;
+    });
 }
 
 QString StudyRecord::value(const QString &name)
 {
-    if (source() != Source::Tables)
+    if (m_database.openForReading() != StudyDatabase::Content::Tables)
         return {};
     QSqlQuery query(m_database.connection());
     if (!query.prepare(QStringLiteral("SELECT value FROM choices WHERE name = ?"))) {
-        failed();
+        m_database.fail();
         return {};
     }
     query.addBindValue(name);
     if (!query.exec()) {
-        failed();
+        m_database.fail();
         return {};
     }
     if (query.next())
         return query.value(0).toString();
     if (query.lastError().isValid())
-        failed();
+        m_database.fail();
     return {};
 }
 
 bool StudyRecord::setValue(const QString &name, const QString &value)
 {
-    if (!writable())
-        return false;
-    QSqlQuery query(m_database.connection());
-    if (!query.prepare(
-            QStringLiteral("INSERT OR REPLACE INTO choices (name, value) VALUES (?, ?)")))
-        return failed();
-    query.addBindValue(name);
-    // A null string would be bound as SQL's NULL.
-    query.addBindValue(value.isNull() ? QStringLiteral("") : value);
-    return query.exec() || failed();
+    return m_database.write([&](QSqlQuery &query) {
+        if (!query.prepare(
+                QStringLiteral("INSERT OR REPLACE INTO choices (name, value) VALUES (?, ?)")))
+            return false;
+        query.addBindValue(name);
+        // A null string would be bound as SQL's NULL.
+        query.addBindValue(value.isNull() ? QStringLiteral("") : value);
+        return query.exec();
+    });
 }
 
 std::optional<StatementTable> StudyRecord::statementFigures()
 {
     StatementTable table = emptyStatementTable();
-    const Source from = source();
-    if (from != Source::Tables)
-        return from == Source::Nothing ? std::optional(table) : std::nullopt;
+    const StudyDatabase::Content content = m_database.openForReading();
+    if (content != StudyDatabase::Content::Tables) {
+        return content == StudyDatabase::Content::Nothing ? std::optional(table) : std::nullopt;
+    }
 
     QSqlQuery query(m_database.connection());
     query.setForwardOnly(true);
     if (!query.exec(QLatin1String(StatementFiguresQuery))) {
-        failed();
+        m_database.fail();
         return std::nullopt;
     }
-    auto resultOf = [](const QVariant &correct) {
-        return correct.isNull() ? LatestResult::Unseen
-            : correct.toBool()  ? LatestResult::Right
-                                : LatestResult::Wrong;
-    };
+    std::vector<std::array<RecentPair, SourceCount>> recent(table.size());
     while (query.next()) {
-        const int id = query.value(0).toInt();
-        if (id < 1 || id >= table.size())
+        const int source = query.value(0).toInt();
+        const int id = query.value(1).toInt();
+        if (id < 1 || id >= table.size() || source < 0 || source >= SourceCount)
             continue;
         StatementFigures &figures = table[id];
-        figures.answered = query.value(1).toInt();
-        figures.wrong = query.value(2).toInt();
-        figures.latest = resultOf(query.value(3));
-        figures.mastered = figures.latest == LatestResult::Right
-            && resultOf(query.value(4)) == LatestResult::Right;
+        figures.answered += query.value(2).toInt();
+        figures.wrong += query.value(3).toInt();
+        RecentPair &pair = recent[id][source];
+        for (int column = 4; column < 6 && !query.value(column).isNull(); ++column)
+            pair.append({query.value(column + 2).toString(), query.value(column).toBool()});
     }
     // A read that broke off halfway would show too little as if it were all.
     if (query.lastError().isValid()) {
-        failed();
+        m_database.fail();
         return std::nullopt;
     }
+    for (int id = 1; id < table.size(); ++id) {
+        const auto latest = latestTwo(recent[id][FromTests], recent[id][FromJudgments]);
+        table[id].latest = latest[0];
+        table[id].mastered = latest[0] == LatestResult::Right && latest[1] == LatestResult::Right;
+    }
     return table;
+}
+
+std::optional<QList<StatementEvent>> StudyRecord::statementHistory()
+{
+    QList<StatementEvent> events;
+    const StudyDatabase::Content content = m_database.openForReading();
+    if (content != StudyDatabase::Content::Tables) {
+        return content == StudyDatabase::Content::Nothing ? std::optional(events) : std::nullopt;
+    }
+    QSqlQuery query(m_database.connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QLatin1String(StatementHistoryQuery))) {
+        m_database.fail();
+        return std::nullopt;
+    }
+    while (query.next()) {
+        events.append(
+            {query.value(0).toInt(), QDateTime::fromString(query.value(1).toString(), Qt::ISODate),
+                query.value(2).toBool(), query.value(3).toInt(),
+                query.value(4).toInt() == FromJudgments ? StatementEvent::Source::Judgment
+                                                        : StatementEvent::Source::TestAnswer,
+                query.value(5).toInt()});
+    }
+    if (query.lastError().isValid()) {
+        m_database.fail();
+        return std::nullopt;
+    }
+    return events;
 }
 
 std::optional<QList<TestPoints>> StudyRecord::testPoints(int latestCount)
 {
     QList<TestPoints> tests;
-    const Source from = source();
-    if (from != Source::Tables)
-        return from == Source::Nothing ? std::optional(tests) : std::nullopt;
+    const StudyDatabase::Content content = m_database.openForReading();
+    if (content != StudyDatabase::Content::Tables) {
+        return content == StudyDatabase::Content::Nothing ? std::optional(tests) : std::nullopt;
+    }
 
     QSqlQuery query(m_database.connection());
     query.setForwardOnly(true);
     if (!query.prepare(QLatin1String(TestPointsQuery))) {
-        failed();
+        m_database.fail();
         return std::nullopt;
     }
     query.addBindValue(qMax(latestCount, 0));
     if (!query.exec()) {
-        failed();
+        m_database.fail();
         return std::nullopt;
     }
     while (query.next()) {
@@ -218,7 +265,7 @@ std::optional<QList<TestPoints>> StudyRecord::testPoints(int latestCount)
             TestKind(query.value(1).toInt()), query.value(2).toInt()});
     }
     if (query.lastError().isValid()) {
-        failed();
+        m_database.fail();
         return std::nullopt;
     }
     std::reverse(tests.begin(), tests.end());

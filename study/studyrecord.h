@@ -45,25 +45,21 @@ public:
     bool setValue(const QString &name, const QString &value);
 
     // No value when the record exists but cannot be read; a missing record reads as empty.
+    // Counts the answers of tests and the judgments of answered items alike. The latest answers
+    // are found in time order: tests in the order they were recorded (the order they finished),
+    // judgments by when they were judged, the two merged by their times; at the same second a
+    // judgment counts as the later.
     std::optional<StatementTable> statementFigures();
+    // Every answer ever given to any statement, in time order: by the second it was stamped with,
+    // test answers before judgments at the same second, then by test and slot, or by attempt,
+    // position and statement.
+    std::optional<QList<StatementEvent>> statementHistory();
     // The latest tests, oldest first.
     std::optional<QList<TestPoints>> testPoints(int latestCount = AllTests);
 
     QList<StudyNotice> takeNotices() { return m_database.takeNotices(); }
 
 private:
-    enum class Source
-    {
-        // No file, or one without tables yet: an empty record.
-        Nothing,
-        Tables,
-        Unreadable
-    };
-
-    Source source();
-    bool writable();
-    bool failed();
-
     StudyDatabase m_database;
 };
 

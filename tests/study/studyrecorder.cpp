@@ -6,6 +6,13 @@
 //       until killed and announces every test once its transaction has committed
 //   kivola-test-studyrecorder hold PATH
 //       holds an exclusive lock on the record until killed
+//   kivola-test-studyrecorder paper PATH
+//       starts a mock paper of PaperItems items, claims it, and answers until killed: answer n
+//       (from 0) chooses option n % 4 + 1 at position n % PaperItems + 1 with 3600 - n seconds
+//       left, and is announced once its transaction has committed; a few milliseconds apart,
+//       as a student's answers are far apart, so that the test's reads get their turn
+#include "study/itemrecord.h"
+#include "study/paperclaim.h"
 #include "study/studyrecord.h"
 #include "tests/support/announce.h"
 
@@ -64,6 +71,31 @@ int hold(const QStringList &args)
     waitToBeKilled();
 }
 
+int paper(const QStringList &args)
+{
+    constexpr int PaperItems = 30;
+    constexpr int Options = 4;
+    constexpr int TimeLimit = 3600;
+    constexpr unsigned long PauseMs = 5;
+    ItemRecord record(args.at(2));
+    QList<AttemptItem> items;
+    for (int position = 1; position <= PaperItems; ++position)
+        items.append({position, position, 1, 1});
+    const std::optional<qint64> id = record.start(AttemptKind::MockPaper, 0, TimeLimit, items);
+    if (!id)
+        return 1;
+    const std::optional<PaperClaim> claim = PaperClaim::take(record.path(), *id);
+    if (!claim)
+        return 1;
+    announce("ready");
+    for (int n = 0;; ++n) {
+        if (!record.recordAnswer(*id, n % PaperItems + 1, n % Options + 1, false, TimeLimit - n))
+            return 1;
+        announce("answered");
+        QThread::msleep(PauseMs);
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -74,5 +106,7 @@ int main(int argc, char *argv[])
         return record(args);
     if (args.size() == 3 && args.at(1) == QLatin1String("hold"))
         return hold(args);
+    if (args.size() == 3 && args.at(1) == QLatin1String("paper"))
+        return paper(args);
     return UsageError;
 }

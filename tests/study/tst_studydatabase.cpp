@@ -1,3 +1,4 @@
+#include "study/itemrecord.h"
 #include "study/studyrecord.h"
 #include "tests/support/recordhistory.h"
 #include "tests/support/sqlitefile.h"
@@ -71,8 +72,26 @@ QStringList rebuildTests(const QString &kept = QString())
     };
 }
 
-// The program's tables with a column more in the tests, reached by the given step.
-StudySchema versionTwo(const QStringList &step = rebuildTests())
+// The tables of version 1, read from the fixture 1.0.7 wrote: how a history of version 1 is made.
+StudySchema versionOne()
+{
+    StudySchema schema;
+    QSqlDatabase fixture = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), HolderConnection);
+    fixture.setDatabaseName(QStringLiteral(KIVOLA_STUDY_FIXTURE));
+    fixture.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (fixture.open()) {
+        QSqlQuery query(QStringLiteral("SELECT sql FROM sqlite_master ORDER BY rowid"), fixture);
+        while (query.next())
+            schema.tables.append(query.value(0).toString());
+    }
+    fixture = QSqlDatabase();
+    QSqlDatabase::removeDatabase(HolderConnection);
+    return schema;
+}
+
+// The program's tables with a column more in the tests, reached by the given step from this
+// version.
+StudySchema nextVersion(const QStringList &step = rebuildTests())
 {
     StudySchema schema = StudySchema::current();
     for (QString &statement : schema.tables) {
@@ -83,23 +102,52 @@ StudySchema versionTwo(const QStringList &step = rebuildTests())
     return schema;
 }
 
-// Every row the program wrote, column by column, past the code under test.
+// The columns of the table's rows, past the code under test; empty when the table is empty or
+// missing, as it is before version 2 made it.
+QString rowsOf(const QString &path, const QString &table, const QStringList &columns)
+{
+    QStringList quoted;
+    for (const QString &column : columns)
+        quoted.append(QStringLiteral("quote(%1)").arg(column));
+    return sqliteValue(path,
+        QStringLiteral("SELECT group_concat(%1, ',') FROM (SELECT * FROM %2 ORDER BY %3)")
+            .arg(quoted.join(QStringLiteral(" || ' ' || ")), table, columns.join(u',')))
+        .toString();
+}
+
+// Every row the program wrote, column by column.
 QString rowsOf(const QString &path)
 {
-    const QString tests = sqliteValue(path,
-        QStringLiteral("SELECT group_concat(id || ' ' || finished_at || ' ' || kind || ' ' || "
-                       "points, ',') FROM (SELECT * FROM tests ORDER BY id)"))
-                              .toString();
-    const QString answers = sqliteValue(path,
-        QStringLiteral("SELECT group_concat(test_id || ' ' || slot || ' ' || bank_id || ' ' || "
-                       "given || ' ' || correct, ',') FROM (SELECT * FROM answers "
-                       "ORDER BY test_id, slot)"))
-                                .toString();
-    const QString choices = sqliteValue(path,
-        QStringLiteral("SELECT group_concat(name || '=' || value, ',') FROM "
-                       "(SELECT * FROM choices ORDER BY name)"))
-                                .toString();
-    return tests + QLatin1Char('\n') + answers + QLatin1Char('\n') + choices;
+    auto columns = [](const char *names) { return QString::fromLatin1(names).split(u' '); };
+    return QStringList {
+        rowsOf(path, QStringLiteral("tests"), columns("id finished_at kind points")),
+        rowsOf(path, QStringLiteral("answers"), columns("test_id slot bank_id given correct")),
+        rowsOf(path, QStringLiteral("choices"), columns("name value")),
+        rowsOf(path, QStringLiteral("item_attempts"),
+            columns("id kind paper started_at finished_at state item_count time_limit "
+                    "seconds_left seconds_used right_count")),
+        rowsOf(path, QStringLiteral("item_answers"),
+            columns("attempt_id position first_bank_id format right_option chosen flagged "
+                    "answered_at")),
+        rowsOf(path, QStringLiteral("judgments"),
+            columns("attempt_id position bank_id given correct format judged_at")),
+    }
+        .join(u'\n');
+}
+
+// A drill with one item graded and a mock paper under way with one answer.
+void addItemPractice(const QString &path)
+{
+    ItemRecord items(path);
+    const std::optional<qint64> drill
+        = items.start(AttemptKind::Drill, NoPaper, 0, {{1, 7, 1, 2}, {2, 300, 5, 1}});
+    QVERIFY(drill);
+    QVERIFY(items.recordDrillItem(
+        *drill, 2, {1, {{7, AnswerFalse, true, 1}, {8, AnswerTrue, true, 1}}}, 40));
+    const std::optional<qint64> paper
+        = items.start(AttemptKind::MockPaper, 3, 3600, {{1, 12, 3, 4}, {2, 20, 4, 8}});
+    QVERIFY(paper);
+    QVERIFY(items.recordAnswer(*paper, 2, 8, true, 3500));
 }
 
 } // namespace
@@ -139,42 +187,57 @@ void TestStudyDatabase::copyFixture()
 
 void TestStudyDatabase::openingKeepsEveryRow_data()
 {
-    QTest::addColumn<bool>("history");
-    QTest::addColumn<bool>("upgraded");
+    // "fixture", "history of version 1" or "history": 10,000 tests and item practice written by
+    // this program.
+    QTest::addColumn<QString>("written");
+    // Versions past this program's the file is taken to.
+    QTest::addColumn<int>("steps");
     QTest::addColumn<int>("tests");
 
-    QTest::newRow("record of 1.0.7") << false << false << int(fixtureTests().size());
-    QTest::newRow("record of 1.0.7, upgraded") << false << true << int(fixtureTests().size());
-    QTest::newRow("10,000 tests, upgraded") << true << true << HistoryTests;
+    const int fixture = int(fixtureTests().size());
+    QTest::newRow("record of 1.0.7") << "fixture" << 0 << fixture;
+    QTest::newRow("record of 1.0.7, one version further") << "fixture" << 1 << fixture;
+    QTest::newRow("10,000 tests of version 1") << "history of version 1" << 0 << HistoryTests;
+    QTest::newRow("10,000 tests of this version") << "history" << 0 << HistoryTests;
+    QTest::newRow("10,000 tests of this version, one version further")
+        << "history" << 1 << HistoryTests;
 }
 
 // Read as the same tests written afresh read, whether the file is used as it is or upgraded.
 void TestStudyDatabase::openingKeepsEveryRow()
 {
-    QFETCH(bool, history);
-    QFETCH(bool, upgraded);
+    QFETCH(QString, written);
+    QFETCH(int, steps);
     QFETCH(int, tests);
 
-    const QString reference = m_dir->filePath(QStringLiteral("reference.sqlite"));
-    {
-        StudyRecord writer(reference);
-        const QList<CompletedTest> written = history
-            ? history::randomTests(HistoryTests, HistorySeed,
-                QDateTime::fromString(QStringLiteral("2025-04-01T00:00:00Z"), Qt::ISODate))
-            : fixtureTests();
-        QVERIFY(writer.record(written));
+    const bool history = written != QLatin1String("fixture");
+    const bool current = written == QLatin1String("history");
+    const QList<CompletedTest> testsWritten = history
+        ? history::randomTests(HistoryTests, HistorySeed,
+            QDateTime::fromString(QStringLiteral("2025-04-01T00:00:00Z"), Qt::ISODate))
+        : fixtureTests();
+    auto write = [&](const QString &path, const StudySchema &schema) {
+        StudyRecord writer(path, &QDateTime::currentDateTime, schema);
+        QVERIFY(writer.record(testsWritten));
         QVERIFY(writer.setValue(ChoiceKey, FixtureChoice));
-    }
-    if (history)
+    };
+    const QString reference = m_dir->filePath(QStringLiteral("reference.sqlite"));
+    write(reference, StudySchema::current());
+    if (current)
+        addItemPractice(reference);
+    if (current)
         QVERIFY(QFile::copy(reference, m_path));
+    else if (history)
+        write(m_path, versionOne());
     else
         copyFixture();
     const QString rows = rowsOf(m_path);
     const QByteArray content = fileContent(m_path);
+    const int versionBefore = sqliteValue(m_path, QStringLiteral("PRAGMA user_version")).toInt();
 
+    const StudySchema schema = steps > 0 ? nextVersion() : StudySchema::current();
     StudyRecord expected(reference);
-    StudyRecord record(
-        m_path, &QDateTime::currentDateTime, upgraded ? versionTwo() : StudySchema::current());
+    StudyRecord record(m_path, &QDateTime::currentDateTime, schema);
     const std::optional<QList<TestPoints>> points = record.testPoints();
     QVERIFY(points);
     QCOMPARE(points->size(), tests);
@@ -182,10 +245,15 @@ void TestStudyDatabase::openingKeepsEveryRow()
     QCOMPARE(record.statementFigures(), expected.statementFigures());
     QCOMPARE(record.value(ChoiceKey), FixtureChoice);
     QVERIFY(record.takeNotices().isEmpty());
+    ItemRecord expectedItems(reference);
+    ItemRecord items(m_path, &QDateTime::currentDateTime, schema);
+    QCOMPARE(items.papersUnderWay(), expectedItems.papersUnderWay());
+    QCOMPARE(items.attempt(1), expectedItems.attempt(1));
 
     QCOMPARE(rowsOf(m_path), rows);
-    QCOMPARE(sqliteValue(m_path, QStringLiteral("PRAGMA user_version")).toInt(), upgraded ? 2 : 1);
-    if (!upgraded)
+    const int versionAfter = StudySchema::current().version() + steps;
+    QCOMPARE(sqliteValue(m_path, QStringLiteral("PRAGMA user_version")).toInt(), versionAfter);
+    if (versionBefore == versionAfter)
         QCOMPARE(fileContent(m_path), content);
 }
 
@@ -227,7 +295,7 @@ void TestStudyDatabase::failedUpgradeLeavesFile()
             QVERIFY(reading.next());
         }
 
-        StudyRecord record(m_path, &QDateTime::currentDateTime, versionTwo(step));
+        StudyRecord record(m_path, &QDateTime::currentDateTime, nextVersion(step));
         QVERIFY(!record.statementFigures());
         QVERIFY(!record.record(fixtureTests().constFirst()));
         QVERIFY(record.takeNotices().isEmpty());
@@ -236,7 +304,7 @@ void TestStudyDatabase::failedUpgradeLeavesFile()
     }
     QSqlDatabase::removeDatabase(HolderConnection);
 
-    StudyRecord later(m_path, &QDateTime::currentDateTime, versionTwo());
+    StudyRecord later(m_path, &QDateTime::currentDateTime, nextVersion());
     QCOMPARE(later.testPoints()->size(), fixtureTests().size());
     QCOMPARE(rowsOf(m_path), rows);
 }
@@ -257,7 +325,7 @@ void TestStudyDatabase::answersMustReferToTheirTest()
     if (record != QLatin1String("new"))
         copyFixture();
     StudyDatabase database(m_path, &QDateTime::currentDateTime,
-        record == QLatin1String("upgraded") ? versionTwo() : StudySchema::current());
+        record == QLatin1String("upgraded") ? nextVersion() : StudySchema::current());
     QCOMPARE(database.open(StudyDatabase::Access::Write), StudyDatabase::State::Current);
     QSqlQuery query(database.connection());
     QVERIFY(!query.exec(QStringLiteral("INSERT INTO answers VALUES (999, 1, 7, 1, 1)")));

@@ -39,6 +39,9 @@ private Q_SLOTS:
     void weakestPart_data();
     void weakestPart();
     void runningAverage();
+    void paperScore_data();
+    void paperScore();
+    void bestScores();
 };
 
 void TestStudyFigures::countsAndLists()
@@ -125,6 +128,38 @@ void TestStudyFigures::runningAverage()
         {t, TestKind::Ordinary, 40}, {t, TestKind::PracticeMistakes, 100}, {t, {}, 0}};
     QCOMPARE(kivola::runningAverage(tests), QList<double>({40.0, 70.0, 140.0 / 3}));
     QVERIFY(kivola::runningAverage({}).isEmpty());
+}
+
+void TestStudyFigures::paperScore_data()
+{
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("score");
+
+    QTest::newRow("all right") << 29 << 29 << 100;
+    QTest::newRow("none right") << 0 << 31 << 0;
+    QTest::newRow("rounded down") << 1 << 3 << 33;
+    QTest::newRow("rounded up") << 2 << 3 << 67;
+    QTest::newRow("half rounds up") << 1 << 8 << 13;
+    QTest::newRow("no items") << 0 << 0 << 0;
+}
+
+void TestStudyFigures::paperScore()
+{
+    QFETCH(int, right);
+    QFETCH(int, count);
+    QFETCH(int, score);
+    QCOMPARE(kivola::paperScore(right, count), score);
+}
+
+void TestStudyFigures::bestScores()
+{
+    const QList<PaperResult> results {{1, 0, {}, 0, 0, 40}, {2, 5, {}, 0, 0, 90},
+        {3, 0, {}, 0, 0, 70}, {4, 0, {}, 0, 0, 55}, {5, 6, {}, 0, 0, 100}};
+    BestScores expected {};
+    expected[0] = 70;
+    expected[5] = 90;
+    QCOMPARE(kivola::bestScores(results), expected);
 }
 
 QTEST_GUILESS_MAIN(TestStudyFigures)

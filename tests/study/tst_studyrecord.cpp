@@ -1,3 +1,4 @@
+#include "study/itemrecord.h"
 #include "study/studyrecord.h"
 #include "tests/support/sqlitefile.h"
 #include "tests/support/testfiles.h"
@@ -18,6 +19,24 @@ const QString BrokenName = QStringLiteral("kivola.sqlite.broken-20261208-101500"
 QDateTime fixedClock()
 {
     return QDateTime(QDate(2026, 12, 8), QTime(10, 15, 0));
+}
+
+QDateTime judgedAt = Finished;
+
+QDateTime judgmentClock()
+{
+    return judgedAt;
+}
+
+// A drill of one single-statement item on each statement given, answered at the time given.
+void judge(const QString &path, const QDateTime &at, const QList<Judgment> &judgments)
+{
+    judgedAt = at;
+    ItemRecord items(path, &judgmentClock);
+    const std::optional<qint64> drill = items.start(AttemptKind::Drill, NoPaper, 0,
+        {{1, judgments.constFirst().bankId, judgments.constFirst().format, 1}});
+    QVERIFY(drill);
+    QVERIFY(items.recordDrillItem(*drill, 1, {1, judgments}, 10));
 }
 
 // A test from five answers written "12+" (statement 12, right) or "12-" (wrong).
@@ -48,6 +67,9 @@ private Q_SLOTS:
     void recordsOneRowPerAnswer();
     void statementFigures_data();
     void statementFigures();
+    void figuresCountJudgments_data();
+    void figuresCountJudgments();
+    void statementHistory();
     void testPoints_data();
     void testPoints();
     void remembersChoices();
@@ -137,6 +159,83 @@ void TestStudyRecord::statementFigures()
     const std::optional<StatementTable> table = record.statementFigures();
     QVERIFY(table);
     QCOMPARE(table->at(7), (StatementFigures {answered, wrong, latest, mastered}));
+}
+
+void TestStudyRecord::figuresCountJudgments_data()
+{
+    // Answers to statement 7 in the order they are recorded: "T" in a test, "J" judged from an
+    // item, each with its minute and + or -.
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<int>("answered");
+    QTest::addColumn<int>("wrong");
+    QTest::addColumn<LatestResult>("latest");
+    QTest::addColumn<bool>("mastered");
+
+    auto answers = [](const char *list) { return QString::fromLatin1(list).split(u' '); };
+    QTest::newRow("judgments only") << answers("J0+ J1+") << 2 << 0 << LatestResult::Right << true;
+    QTest::newRow("judgment after a test")
+        << answers("T0+ J1-") << 2 << 1 << LatestResult::Wrong << false;
+    QTest::newRow("test after a judgment")
+        << answers("J0- T1+") << 2 << 1 << LatestResult::Right << false;
+    QTest::newRow("mastered across both")
+        << answers("T0- T1+ J2+") << 3 << 1 << LatestResult::Right << true;
+    QTest::newRow("judged earlier, recorded later")
+        << answers("T5- J1+ J2+") << 3 << 1 << LatestResult::Wrong << false;
+    QTest::newRow("tests latest, judgments before")
+        << answers("J0+ J1+ T2- T3+") << 4 << 1 << LatestResult::Right << false;
+    QTest::newRow("same minute: the judgment is later")
+        << answers("T1+ J1-") << 2 << 1 << LatestResult::Wrong << false;
+    QTest::newRow("same minute, judgment recorded first")
+        << answers("J1- T1+") << 2 << 1 << LatestResult::Wrong << false;
+}
+
+void TestStudyRecord::figuresCountJudgments()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(int, answered);
+    QFETCH(int, wrong);
+    QFETCH(LatestResult, latest);
+    QFETCH(bool, mastered);
+
+    StudyRecord record(m_path);
+    for (const QString &answer : answers) {
+        const QDateTime at = Finished.addSecs(60 * answer.mid(1).chopped(1).toInt());
+        const bool right = answer.endsWith(u'+');
+        if (answer.startsWith(u'T')) {
+            QVERIFY(record.record(testOf(
+                right ? QStringLiteral("7+ 1+ 2+ 3+ 4+") : QStringLiteral("7- 1+ 2+ 3+ 4+"), at)));
+        } else {
+            judge(m_path, at, {{7, AnswerTrue, right, 5}});
+        }
+    }
+    const std::optional<StatementTable> table = record.statementFigures();
+    QVERIFY(table);
+    QCOMPARE(table->at(7), (StatementFigures {answered, wrong, latest, mastered}));
+}
+
+// In time order whatever the order of recording: at the same second test answers first.
+void TestStudyRecord::statementHistory()
+{
+    StudyRecord record(m_path);
+    QVERIFY(record.record(testOf(QStringLiteral("7+ 1- 2+ 3+ 4+"), Finished.addSecs(120))));
+    judge(m_path, Finished.addSecs(60), {{7, AnswerTrue, false, 3}, {8, AnswerFalse, true, 3}});
+    QVERIFY(record.record(testOf(QStringLiteral("5+ 6+ 9+ 10+ 11-"), Finished.addSecs(60))));
+
+    const std::optional<QList<StatementEvent>> history = record.statementHistory();
+    QVERIFY(history);
+    QList<int> ids;
+    for (const StatementEvent &event : *history)
+        ids.append(event.bankId);
+    QCOMPARE(ids, QList<int>({5, 6, 9, 10, 11, 7, 8, 7, 1, 2, 3, 4}));
+    using Source = StatementEvent::Source;
+    QCOMPARE(history->at(4),
+        (StatementEvent {11, Finished.addSecs(60), false, AnswerFalse, Source::TestAnswer, 0}));
+    QCOMPARE(history->at(5),
+        (StatementEvent {7, Finished.addSecs(60), false, AnswerTrue, Source::Judgment, 3}));
+    QCOMPARE(history->at(7),
+        (StatementEvent {7, Finished.addSecs(120), true, AnswerTrue, Source::TestAnswer, 0}));
+    QCOMPARE(StudyRecord(m_dir->filePath(QStringLiteral("none.sqlite"))).statementHistory(),
+        QList<StatementEvent>());
 }
 
 void TestStudyRecord::testPoints_data()
@@ -254,7 +353,7 @@ void TestStudyRecord::unusableFileIsMovedAside()
     if (damage == QLatin1String("no tables")) {
         sqliteRun(m_path,
             {QStringLiteral("PRAGMA application_id = %1").arg(StudyDatabase::ApplicationId),
-                QStringLiteral("PRAGMA user_version = 1"),
+                QStringLiteral("PRAGMA user_version = %1").arg(StudySchema::current().version()),
                 QStringLiteral("CREATE TABLE tests (id INTEGER PRIMARY KEY)")});
     }
     content = fileContent(m_path);

@@ -1,3 +1,5 @@
+#include "study/itemrecord.h"
+#include "study/paperclaim.h"
 #include "study/studyrecord.h"
 #include "tests/support/helperprocess.h"
 #include "tests/support/sqlitefile.h"
@@ -71,6 +73,7 @@ private Q_SLOTS:
     void heldLockFailsThenRecovers();
     void twoCopiesKeepEveryTest();
     void killedWriteKeepsCommittedTests();
+    void killedPaperStaysResumable();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -202,6 +205,49 @@ void TestStudyRecordProcesses::killedWriteKeepsCommittedTests()
     }
     qInfo("%d kills, %d of them mid-write (journal left behind); %d tests kept", rounds, journals,
         committed);
+}
+
+// The copy with the paper open keeps it from this one; killed, it leaves every answer it
+// acknowledged, and the paper is free to resume.
+void TestStudyRecordProcesses::killedPaperStaysResumable()
+{
+    constexpr int Items = 30;
+    constexpr int TimeLimit = 3600;
+    constexpr int AnswersBeforeKill = 5;
+    QProcess helper;
+    startRecorder(helper, {QStringLiteral("paper"), m_path});
+    for (int n = 0; n < AnswersBeforeKill; ++n)
+        waitForLine(helper);
+    ItemRecord record(m_path);
+    const std::optional<QList<ItemAttempt>> underWay = record.papersUnderWay();
+    QVERIFY(underWay && underWay->size() == 1);
+    const qint64 id = underWay->constFirst().id;
+    QCOMPARE(record.resumablePapers(), QList<ItemAttempt>());
+    QVERIFY(!PaperClaim::take(m_path, id));
+
+    QThread::msleep(QRandomGenerator::global()->bounded(MaxKillDelayMs));
+    helper.kill();
+    QVERIFY(helper.waitForFinished(HelperTimeoutMs));
+    const int acknowledged
+        = AnswersBeforeKill + int(helper.readAllStandardOutput().count("answered\n"));
+
+    QCOMPARE(record.resumablePapers()->size(), 1);
+    const std::optional<PaperClaim> claim = PaperClaim::take(m_path, id);
+    QVERIFY(claim);
+    const std::optional<ItemAttempt> paper = record.attempt(id);
+    QVERIFY(paper);
+    QCOMPARE(paper->state, AttemptState::UnderWay);
+    // The answers up to the last one committed: the acknowledged ones, perhaps one more.
+    const int answers = TimeLimit - paper->secondsLeft + 1;
+    QVERIFY(answers == acknowledged || answers == acknowledged + 1);
+    QCOMPARE(paper->answers.size(), Items);
+    for (int position = 1; position <= Items; ++position) {
+        std::optional<int> chosen;
+        for (int n = position - 1; n < answers; n += Items)
+            chosen = n % 4 + 1;
+        QCOMPARE(paper->answers.at(position - 1).chosen, chosen);
+    }
+    checkIntact(m_path);
 }
 
 QTEST_GUILESS_MAIN(TestStudyRecordProcesses)
