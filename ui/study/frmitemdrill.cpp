@@ -63,7 +63,7 @@ bool isEnter(const QKeyEvent *event)
 FrmItemDrill::FrmItemDrill(const QuestionBank &bank, QList<ExamItem> candidates,
     RandomSource &random, std::unique_ptr<DrillSession> session, QWidget *owner)
     : ModalWindow(owner, "frmItemDrill", QStringLiteral("Torenza　Kivola　- 本番形式で練習 -"),
-        {11400, 11100}, Frame::Sizable, Escape::Closes)
+        {12600, 11100}, Frame::Sizable, Escape::Closes)
     , m_bank(bank)
     , m_candidates(std::move(candidates))
     , m_random(random)
@@ -179,8 +179,12 @@ void FrmItemDrill::showItem()
     m_lblVerdict->setAccessibleName(QString());
     setStage(Stage::Answering);
     watchKeys();
-    if (QAbstractButton *first = m_panel->optionButton(1))
+    // A button added to a shown layout shows itself only once the event loop runs again, and a
+    // hidden button takes no focus.
+    if (QAbstractButton *first = m_panel->optionButton(1)) {
+        first->show();
         first->setFocus();
+    }
 }
 
 void FrmItemDrill::optionChosen(int option)

@@ -38,7 +38,7 @@ QString answerLine(const ExamItem &item, int chosen)
 FrmItemReview::FrmItemReview(const QuestionBank &bank, const ExamItem &item, int chosen,
     const QString &heading, QWidget *owner)
     : ModalWindow(owner, "frmItemReview", QStringLiteral("Torenza　Kivola　- 見直し -"),
-        {11400, 11100}, Frame::Sizable, Escape::Closes)
+        {12600, 11100}, Frame::Sizable, Escape::Closes)
     , m_bank(bank)
 {
     using namespace kit;
