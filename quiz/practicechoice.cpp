@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace kivola {
 
 namespace {
@@ -55,6 +57,18 @@ QList<int> PracticeChoice::idsIn(const QuestionBank &bank) const
             ids.append(id);
     }
     return ids;
+}
+
+QList<ExamItem> PracticeChoice::itemsIn(const QList<ExamItem> &items) const
+{
+    QList<ExamItem> covered;
+    std::copy_if(
+        items.cbegin(), items.cend(), std::back_inserter(covered), [this](const ExamItem &item) {
+            return item.part >= 1 && item.part <= PartCount && parts[std::size_t(item.part - 1)]
+                && item.paperIndex >= 0 && item.paperIndex < int(papers.size())
+                && papers[std::size_t(item.paperIndex)];
+        });
+    return covered;
 }
 
 QString PracticeChoice::toText() const

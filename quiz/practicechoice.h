@@ -3,6 +3,7 @@
 #include "bank/paper.h"
 #include "bank/questionbank.h"
 #include "bank/questionplace.h"
+#include "quiz/examitem.h"
 
 #include <QList>
 #include <QString>
@@ -24,6 +25,8 @@ struct PracticeChoice
 
     // The ids of the bank's statements that the choice covers, in bank order.
     QList<int> idsIn(const QuestionBank &bank) const;
+    // The items the choice covers, in the order given: those of a chosen part and paper.
+    QList<ExamItem> itemsIn(const QList<ExamItem> &items) const;
 
     // A compact form to remember the choice by, "parts=1,2;papers=0,5"; text that is not such a
     // form gives nothing.

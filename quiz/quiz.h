@@ -53,6 +53,8 @@ public:
     static std::int16_t idForDraw(float uniform);
 
     const TestRun &run() const { return m_run; }
+    // The draw's randomness, for the other draws of the program (items to practise).
+    RandomSource &random() { return m_random; }
     const QuestionBank &bank() const { return m_build.bank; }
     const BankBuild &lastBuild() const { return m_build; }
     const GradedTest &graded() const { return m_graded; }

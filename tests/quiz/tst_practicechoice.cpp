@@ -72,6 +72,11 @@ void TestPracticeChoice::countsInRealBank()
         QVERIFY(choice.parts[std::size_t(partOf(record) - 1)]);
         QVERIFY(choice.papers[std::size_t(paperIndexOf(record))]);
     }
+    // The items it covers hold exactly its statements: a source item never straddles a choice.
+    QList<int> itemIds;
+    for (const ExamItem &item : choice.itemsIn(buildExamItems(m_build.bank)))
+        itemIds.append(item.bankIds);
+    QCOMPARE(itemIds, ids);
 }
 
 void TestPracticeChoice::textRoundTrip_data()

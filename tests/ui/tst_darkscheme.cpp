@@ -1,4 +1,6 @@
+#include "bank/compiledpapers.h"
 #include "scores/scoresummary.h"
+#include "session/drillsession.h"
 #include "study/completedtest.h"
 #include "tests/support/flowfixture.h"
 #include "tests/support/recordhistory.h"
@@ -7,6 +9,8 @@
 #include "ui/frmmain.h"
 #include "ui/kit/label.h"
 #include "ui/study/frmbrowser.h"
+#include "ui/study/frmitemdrill.h"
+#include "ui/study/frmitemreview.h"
 #include "ui/study/frmpractice.h"
 #include "ui/study/frmrecord.h"
 #include "ui/testrun/frmquestion.h"
@@ -14,6 +18,7 @@
 #include "ui/testrun/frmreview.h"
 #include "ui/testrun/frmscore.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -260,6 +265,23 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         table->selectRow(1);
         return std::unique_ptr<QWidget>(std::move(window));
     }) << 13;
+    // Items of every kind, on the real bank: a choice of four first, graded.
+    QTest::newRow("item drill") << Opener([](FlowFixture &f) {
+        const QuestionBank bank = BankLoader(compiledPapersDirectory()).build().bank;
+        auto window = std::make_unique<FrmItemDrill>(bank, buildExamItems(bank), f.random,
+            std::make_unique<DrillSession>(f.study.path(), bank), nullptr);
+        window->findChild<QAbstractButton *>(QStringLiteral("btnOption2"))->click();
+        window->findChild<QAbstractButton *>(QStringLiteral("btnAnswer"))->click();
+        return std::unique_ptr<QWidget>(std::move(window));
+    }) << 12;
+    QTest::newRow("item review") << Opener([](FlowFixture &) {
+        const QuestionBank bank = BankLoader(compiledPapersDirectory()).build().bank;
+        const QList<ExamItem> items = buildExamItems(bank);
+        const auto pair = std::find_if(items.cbegin(), items.cend(),
+            [](const ExamItem &item) { return item.format == ItemFormat::Pair; });
+        return std::unique_ptr<QWidget>(
+            std::make_unique<FrmItemReview>(bank, *pair, 1, QStringLiteral("問1"), nullptr));
+    }) << 10;
 }
 
 void TestDarkScheme::textsReadOnWhatIsBehind()

@@ -242,7 +242,8 @@ void TestModalDisabling::focusWhereTheWindowPutsIt_data()
     QTest::addColumn<QString>("opener");
     QTest::addColumn<bool>("answerFirst");
     QTest::addColumn<bool>("settingsUnwritable");
-    // Windows passed on the way, each with the button that leads on (none: it is closed).
+    // Windows passed on the way, each with the button that leads on (none: it is closed), and
+    // ":closes" where that button closes it.
     QTest::addColumn<QStringList>("through");
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("focus");
@@ -271,6 +272,9 @@ void TestModalDisabling::focusWhereTheWindowPutsIt_data()
     QTest::newRow("question browser")
         << "mnuStudyBrowse" << false << false << QStringList() << "frmBrowser"
         << "txtSearch";
+    QTest::newRow("item drill") << "mnuStudyDrill" << false << false
+                                << QStringList {u"frmPractice:btnOK:closes"_s} << "frmItemDrill"
+                                << "btnOption1";
 }
 
 void TestModalDisabling::focusWhereTheWindowPutsIt()
@@ -293,14 +297,14 @@ void TestModalDisabling::focusWhereTheWindowPutsIt()
         answerAll(script);
     QStringList left;
     for (const QString &step : std::as_const(through)) {
-        const QString button = step.section(u':', 1);
+        const QString button = step.section(u':', 1, 1);
         script.expect(step.section(u':', 0, 0), [button](QWidget *w) {
             if (button.isEmpty())
                 w->close();
             else
                 child<QPushButton>(w, button)->click();
         });
-        if (!button.isEmpty())
+        if (!button.isEmpty() && step.section(u':', 2) != u"closes")
             left.prepend(step.section(u':', 0, 0));
     }
     QString focused;

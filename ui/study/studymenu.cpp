@@ -1,10 +1,12 @@
 #include "ui/study/studymenu.h"
 
 #include "quiz/practicedraw.h"
+#include "session/drillsession.h"
 #include "session/testsession.h"
 #include "study/studyrecord.h"
 #include "ui/kit/modalwindow.h"
 #include "ui/study/frmbrowser.h"
+#include "ui/study/frmitemdrill.h"
 #include "ui/study/frmpractice.h"
 #include "ui/study/frmrecord.h"
 #include "ui/testrun/recordmessages.h"
@@ -61,6 +63,8 @@ StudyMenu::StudyMenu(TestSession &session, TestFlow &flow, QMainWindow *mainWind
         &QAction::triggered, this, &StudyMenu::practiseUnseen);
     connect(addItem(mnuStudy, "mnuStudyChoose", QStringLiteral("時代・試験を選んで練習(&E)...")),
         &QAction::triggered, this, &StudyMenu::practiseChosen);
+    connect(addItem(mnuStudy, "mnuStudyDrill", QStringLiteral("本番形式で練習(&E)...")),
+        &QAction::triggered, this, &StudyMenu::drill);
     mnuStudy->addSeparator();
     connect(addItem(mnuStudy, "mnuStudyRecord", QStringLiteral("学習記録(&R)...")),
         &QAction::triggered, this, &StudyMenu::showRecord);
@@ -111,6 +115,38 @@ void StudyMenu::practiseChosen()
         practise(TestKind::PracticeChosen, dialog->chosenIds(), QString());
     });
     kit::showModal(dialog);
+}
+
+void StudyMenu::drill()
+{
+    const std::optional<QuestionBank> bank = usableBank();
+    if (!bank)
+        return;
+    StudyRecord &study = m_session.study();
+    const PracticeChoice initial
+        = PracticeChoice::fromText(study.value(QLatin1String(DrillChoiceKey)))
+              .value_or(PracticeChoice::everything());
+    reportStudyNotices(study, m_mainWindow);
+    auto *dialog = new FrmPractice(*bank, initial, m_mainWindow);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, chosenBank = *bank] {
+        m_session.study().setValue(QLatin1String(DrillChoiceKey), dialog->choice().toText());
+        startDrill(chosenBank, dialog->choice());
+    });
+    kit::showModal(dialog);
+}
+
+void StudyMenu::startDrill(const QuestionBank &bank, const PracticeChoice &choice)
+{
+    QList<ExamItem> candidates = choice.itemsIn(buildExamItems(bank));
+    if (candidates.isEmpty()) {
+        inform("nothingToDrillMessage", QStringLiteral("この条件にあてはまる問題はありません。"),
+            m_mainWindow);
+        return;
+    }
+    RandomSource &random = m_session.quiz().random();
+    random.seedFromClock();
+    kit::showModal(new FrmItemDrill(bank, std::move(candidates), random,
+        std::make_unique<DrillSession>(m_session.study().path(), bank), m_mainWindow));
 }
 
 void StudyMenu::showRecord()

@@ -2,6 +2,7 @@
 
 #include "bank/questionbank.h"
 #include "bank/testkind.h"
+#include "quiz/practicechoice.h"
 #include "study/studyfigures.h"
 
 #include <QObject>
@@ -29,11 +30,16 @@ public:
 
     // The key under which the last choice of era and paper is remembered.
     static constexpr const char *ChoiceKey = "practiceChoice";
+    // The same for the drill in the exam's item formats, remembered apart.
+    static constexpr const char *DrillChoiceKey = "drillChoice";
 
 private:
     void practiseMistakes();
     void practiseUnseen();
     void practiseChosen();
+    // The practice choice, then a drill on the exam items it covers.
+    void drill();
+    void startDrill(const QuestionBank &bank, const PracticeChoice &choice);
     // A practice on the statements the record picks out, once the record could be read.
     void practiseFromRecord(
         TestKind kind, QList<int> (*select)(const StatementTable &), const QString &whenEmpty);

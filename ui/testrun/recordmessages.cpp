@@ -100,6 +100,14 @@ QMessageBox *reportUnsavedTest(TestSession &session, QWidget *resultWindow)
     return nullptr;
 }
 
+void reportUnkeptDrillAnswer(const QString &path, QWidget *owner)
+{
+    showStudyNotice("drillUnsavedNotice",
+        QStringLiteral("学習記録に書き込めなかったため、この解答は学習記録に残りません。"
+                       "練習はこのまま続けられます。"),
+        QDir::toNativeSeparators(path), owner);
+}
+
 QMessageBox *reportUnreadableRecord(const QString &path, QWidget *owner)
 {
     return openMessage(QMessageBox::Information, "unreadableRecordMessage",

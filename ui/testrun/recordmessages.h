@@ -26,6 +26,10 @@ void reportStudyNotices(StudyRecord &study, QWidget *owner);
 // sheet, once a run. Null when there was nothing to say in a modal message.
 QMessageBox *reportUnsavedTest(TestSession &session, QWidget *resultWindow);
 
+// An answer of a drill could not go into the learning record: a notice beside the drill, which
+// goes on all the same.
+void reportUnkeptDrillAnswer(const QString &path, QWidget *owner);
+
 // The learning record exists but cannot be read just now (another copy holds it, or it is
 // unreadable): nothing that needs it starts.
 QMessageBox *reportUnreadableRecord(const QString &path, QWidget *owner);

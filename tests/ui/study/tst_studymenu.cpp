@@ -3,6 +3,7 @@
 #include "tests/support/testfiles.h"
 #include "tests/support/uitest.h"
 #include "ui/frmmain.h"
+#include "ui/study/frmitemdrill.h"
 #include "ui/study/studymenu.h"
 
 #include <QAction>
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void practiseMistakes();
     void practiseUnseen();
     void practiseChosen();
+    void drillOnChosenItems();
     void nothingToPractise_data();
     void nothingToPractise();
     void unreadableRecordStartsNothing_data();
@@ -193,6 +195,41 @@ void TestStudyMenu::practiseChosen()
     trigger(main, QStringLiteral("mnuStudyChoose"));
     QVERIFY(again.finished());
     QVERIFY(remembered);
+}
+
+void TestStudyMenu::drillOnChosenItems()
+{
+    FlowFixture f({1});
+    f.study.setValue(QLatin1String(StudyMenu::ChoiceKey), QStringLiteral("parts=2;papers=2"));
+    FrmMain main(f.session);
+    uitest::ModalScript script;
+    bool openedWithEverything = false;
+    script.expect(QStringLiteral("frmPractice"), [&openedWithEverything](QWidget *w) {
+        openedWithEverything = child<QCheckBox>(w, QStringLiteral("chkPart0"))->isChecked()
+            && child<QCheckBox>(w, QStringLiteral("chkPart5"))->isChecked();
+        for (int part = 0; part < 5; ++part)
+            child<QCheckBox>(w, QStringLiteral("chkPart%1").arg(part))->setChecked(false);
+        child<QPushButton>(w, QStringLiteral("btnOK"))->click();
+    });
+    QList<int> drawn;
+    script.expect(QStringLiteral("frmItemDrill"), [&drawn](QWidget *w) {
+        for (const ExamItem &item : static_cast<FrmItemDrill *>(w)->roundItems())
+            drawn.append(item.bankIds);
+        w->close();
+    });
+    script.start();
+    trigger(main, QStringLiteral("mnuStudyDrill"));
+    QVERIFY(script.finished());
+    QVERIFY(openedWithEverything);
+    // Part 6 of the fixture bank: ids leaving 5 over six.
+    QCOMPARE(drawn.size(), 5);
+    for (int id : drawn)
+        QCOMPARE(id % 6, 5);
+    QCOMPARE(f.study.value(QLatin1String(StudyMenu::DrillChoiceKey)),
+        QStringLiteral("parts=6;papers=0,1,2,3,4,5"));
+    QCOMPARE(
+        f.study.value(QLatin1String(StudyMenu::ChoiceKey)), QStringLiteral("parts=2;papers=2"));
+    QVERIFY(!QFile::exists(f.store.path()));
 }
 
 void TestStudyMenu::nothingToPractise_data()
