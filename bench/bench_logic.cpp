@@ -2,6 +2,7 @@
 #include "bank/compiledpapers.h"
 #include "bank/questionbank.h"
 #include "quiz/clockrandomsource.h"
+#include "quiz/examitem.h"
 #include "quiz/quiz.h"
 #include "scores/scorestore.h"
 #include "scores/scoresummary.h"
@@ -27,6 +28,15 @@ void BankRebuild(benchmark::State &state)
     }
 }
 BENCHMARK(BankRebuild)->Unit(benchmark::kMicrosecond);
+
+// Items are built afresh whenever a drill or a mock paper starts.
+void BuildExamItems(benchmark::State &state)
+{
+    const BankBuild build = compiledBank();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(buildExamItems(build.bank));
+}
+BENCHMARK(BuildExamItems)->Unit(benchmark::kMicrosecond);
 
 void StartTestLogic(benchmark::State &state)
 {
