@@ -7,6 +7,7 @@
 #include "ui/study/frmbrowser.h"
 #include "ui/study/frmpractice.h"
 #include "ui/study/frmrecord.h"
+#include "ui/study/mockpaperflow.h"
 #include "ui/testrun/recordmessages.h"
 #include "ui/testrun/testflow.h"
 
@@ -61,6 +62,8 @@ StudyMenu::StudyMenu(TestSession &session, TestFlow &flow, QMainWindow *mainWind
         &QAction::triggered, this, &StudyMenu::practiseUnseen);
     connect(addItem(mnuStudy, "mnuStudyChoose", QStringLiteral("時代・試験を選んで練習(&E)...")),
         &QAction::triggered, this, &StudyMenu::practiseChosen);
+    connect(addItem(mnuStudy, "mnuStudyMock", QStringLiteral("模擬試験(&M)...")),
+        &QAction::triggered, this, &StudyMenu::takeMockPaper);
     mnuStudy->addSeparator();
     connect(addItem(mnuStudy, "mnuStudyRecord", QStringLiteral("学習記録(&R)...")),
         &QAction::triggered, this, &StudyMenu::showRecord);
@@ -111,6 +114,15 @@ void StudyMenu::practiseChosen()
         practise(TestKind::PracticeChosen, dialog->chosenIds(), QString());
     });
     kit::showModal(dialog);
+}
+
+void StudyMenu::takeMockPaper()
+{
+    const std::optional<QuestionBank> bank = usableBank();
+    if (!bank)
+        return;
+    m_session.recordPendingStudy();
+    MockPaperFlow::start(*bank, m_session.study(), m_mainWindow);
 }
 
 void StudyMenu::showRecord()
