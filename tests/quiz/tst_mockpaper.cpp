@@ -1,4 +1,5 @@
 #include "quiz/mockpaper.h"
+#include "quiz/mockpapertext.h"
 
 #include <QTest>
 
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void restoring_data();
     void restoring();
     void movesStayInPaper();
+    void timeTexts_data();
+    void timeTexts();
 };
 
 void TestMockPaper::grading_data()
@@ -241,6 +244,28 @@ void TestMockPaper::movesStayInPaper()
     QVERIFY(!paper.goNext());
     QVERIFY(paper.goPrevious());
     QCOMPARE(paper.position(), 3);
+}
+
+void TestMockPaper::timeTexts_data()
+{
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("duration");
+    QTest::addColumn<QString>("clock");
+
+    QTest::newRow("28 items") << 2800 << QStringLiteral("46分40秒") << QStringLiteral("46:40");
+    QTest::newRow("whole minutes") << 3000 << QStringLiteral("50分") << QStringLiteral("50:00");
+    QTest::newRow("under a minute") << 5 << QStringLiteral("5秒") << QStringLiteral("0:05");
+    QTest::newRow("past the hour") << 4400 << QStringLiteral("73分20秒") << QStringLiteral("73:20");
+    QTest::newRow("nothing left") << 0 << QStringLiteral("0秒") << QStringLiteral("0:00");
+}
+
+void TestMockPaper::timeTexts()
+{
+    QFETCH(int, seconds);
+    QFETCH(QString, duration);
+    QFETCH(QString, clock);
+    QCOMPARE(durationText(seconds), duration);
+    QCOMPARE(clockText(seconds), clock);
 }
 
 QTEST_GUILESS_MAIN(TestMockPaper)

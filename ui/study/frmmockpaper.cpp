@@ -156,8 +156,11 @@ FrmMockPaper::FrmMockPaper(
         [this] { showSheet(m_pages->currentIndex() == ItemPage); });
     connect(m_btnFinish, &QPushButton::clicked, this, &FrmMockPaper::askToFinish);
     connect(btnSuspend, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_tblSheet, &QTableWidget::activated, this,
-        [this](const QModelIndex &index) { jumpTo(index.row()); });
+    // Queued: the Enter that chose the row goes on to the window, and must find the sheet there
+    // and not press 次へ on the item it leads to.
+    connect(
+        m_tblSheet, &QTableWidget::activated, this,
+        [this](const QModelIndex &index) { jumpTo(index.row()); }, Qt::QueuedConnection);
     connect(m_tblSheet, &QTableWidget::clicked, this,
         [this](const QModelIndex &index) { jumpTo(index.row()); });
 
