@@ -271,6 +271,10 @@ void TestModalDisabling::focusWhereTheWindowPutsIt_data()
     QTest::newRow("question browser")
         << "mnuStudyBrowse" << false << false << QStringList() << "frmBrowser"
         << "txtSearch";
+    // Every fixture statement belongs to 2002年度本試験.
+    QTest::newRow("mock paper start")
+        << "mnuStudyMock" << false << false << QStringList() << "frmMockStart"
+        << "optPaper2";
 }
 
 void TestModalDisabling::focusWhereTheWindowPutsIt()

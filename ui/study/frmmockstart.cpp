@@ -116,9 +116,13 @@ FrmMockStart::FrmMockStart(const std::array<int, Papers.size()> &itemCounts, int
     buttons->addStretch();
     column->addLayout(buttons);
 
-    const int chosen = itemCounts.at(std::clamp(paperIndex, 0, int(Papers.size()) - 1)) > 0
-        ? std::clamp(paperIndex, 0, int(Papers.size()) - 1)
-        : 0;
+    // The paper remembered, or else the first that has items.
+    int chosen = std::clamp(paperIndex, 0, int(Papers.size()) - 1);
+    if (itemCounts.at(chosen) == 0) {
+        const auto first = std::find_if(
+            itemCounts.cbegin(), itemCounts.cend(), [](int count) { return count > 0; });
+        chosen = first == itemCounts.cend() ? 0 : int(first - itemCounts.cbegin());
+    }
     m_optPaper[chosen]->setChecked(true);
     m_chkTimed->setChecked(timed);
     connect(m_chkTimed, &QCheckBox::toggled, this, &FrmMockStart::updateLengths);
