@@ -134,6 +134,9 @@ FrmMockPaper::FrmMockPaper(
 
     connect(m_panel, &ItemPanel::optionChosen, this, [this](int option) {
         m_session->choose(option);
+        // A key leaves the focus on the answer it gave, as a click does.
+        if (QAbstractButton *button = m_panel->optionButton(option))
+            button->setFocus();
         fillSheet();
         updateClock();
         reportWriteFailure();
