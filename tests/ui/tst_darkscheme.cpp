@@ -257,7 +257,7 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         return std::unique_ptr<QWidget>(
             std::make_unique<FrmMockStart>(std::array<int, Papers.size()> {28, 31, 31, 30, 28, 26},
                 0, true, PaperUnderWay {1, 2, 31, true, 750}, nullptr));
-    }) << 10;
+    }) << 6;
     QTest::newRow("mock paper result") << Opener([](FlowFixture &) {
         MockPaper paper = MockPaper::ofPaper(
             buildExamItems(fixture::completeBank()), 2, MockPaper::Countdown::On);
