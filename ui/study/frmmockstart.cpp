@@ -30,7 +30,7 @@ constexpr int FrameTop = 330;
 constexpr int FrameWidth = 5520;
 constexpr int ButtonHeight = 495;
 constexpr int ButtonWidth = 1575;
-constexpr int ResumeWidth = 3000;
+constexpr int ResumeWidth = 3600;
 constexpr qreal ControlPoints = 9.75;
 constexpr qreal ButtonPoints = 12;
 
