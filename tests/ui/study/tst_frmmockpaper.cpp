@@ -154,7 +154,7 @@ void TestFrmMockPaper::wholePaperByKeys()
         // The answer sheet: a row chosen by arrows and Enter leads to its item.
         child<QPushButton>(w, QStringLiteral("btnSheet"))->click();
         auto *sheet = child<QTableWidget>(w, QStringLiteral("tblSheet"));
-        QVERIFY(sheet->hasFocus());
+        QCOMPARE(w->focusWidget(), sheet);
         QCOMPARE(sheet->item(4, 3)->text(), QStringLiteral("あとで見直す"));
         QTest::keyClick(sheet, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClick(sheet, Qt::Key_Down);
@@ -224,7 +224,7 @@ void TestFrmMockPaper::closedPaperIsOfferedAgain()
     second.expect(QStringLiteral("frmMockStart"), [](QWidget *w) {
         auto *resume = child<QPushButton>(w, QStringLiteral("btnResume"));
         QCOMPARE(resume->text(), QStringLiteral("続ける（残り44分10秒）"));
-        QVERIFY(resume->hasFocus());
+        QCOMPARE(w->focusWidget(), resume);
         QVERIFY(!child<QPushButton>(w, QStringLiteral("btnStart"))->isEnabled());
         QTest::keyClick(resume, Qt::Key_Return);
     });
