@@ -11,6 +11,8 @@
 #include "ui/study/frmbrowser.h"
 #include "ui/study/frmitemdrill.h"
 #include "ui/study/frmitemreview.h"
+#include "ui/study/frmmockresult.h"
+#include "ui/study/frmmockstart.h"
 #include "ui/study/frmpractice.h"
 #include "ui/study/frmrecord.h"
 #include "ui/testrun/frmquestion.h"
@@ -256,6 +258,18 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         return std::unique_ptr<QWidget>(std::make_unique<FrmRecord>(fixture::completeBank(),
             *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests), nullptr));
     }) << 3;
+    QTest::newRow("mock paper start") << Opener([](FlowFixture &) {
+        return std::unique_ptr<QWidget>(
+            std::make_unique<FrmMockStart>(std::array<int, Papers.size()> {28, 31, 31, 30, 28, 26},
+                0, true, PaperUnderWay {1, 2, 31, true, 750}, nullptr));
+    }) << 6;
+    QTest::newRow("mock paper result") << Opener([](FlowFixture &) {
+        MockPaper paper = MockPaper::ofPaper(
+            buildExamItems(fixture::completeBank()), 2, MockPaper::Countdown::On);
+        paper.choose(0, 1);
+        paper.choose(1, 2);
+        return std::unique_ptr<QWidget>(std::make_unique<FrmMockResult>(paper, true, nullptr));
+    }) << 12;
     QTest::newRow("browser") << Opener([](FlowFixture &f) {
         auto window = std::make_unique<FrmBrowser>(
             fixture::completeBank(), *f.study.statementFigures(), nullptr);

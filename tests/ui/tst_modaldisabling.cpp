@@ -275,6 +275,10 @@ void TestModalDisabling::focusWhereTheWindowPutsIt_data()
     QTest::newRow("item drill") << "mnuStudyDrill" << false << false
                                 << QStringList {u"frmPractice:btnOK:closes"_s} << "frmItemDrill"
                                 << "btnOption1";
+    // Every fixture statement belongs to 2002年度本試験.
+    QTest::newRow("mock paper start")
+        << "mnuStudyMock" << false << false << QStringList() << "frmMockStart"
+        << "optPaper2";
 }
 
 void TestModalDisabling::focusWhereTheWindowPutsIt()

@@ -9,6 +9,7 @@
 #include "ui/study/frmitemdrill.h"
 #include "ui/study/frmpractice.h"
 #include "ui/study/frmrecord.h"
+#include "ui/study/mockpaperflow.h"
 #include "ui/testrun/recordmessages.h"
 #include "ui/testrun/testflow.h"
 
@@ -63,8 +64,10 @@ StudyMenu::StudyMenu(TestSession &session, TestFlow &flow, QMainWindow *mainWind
         &QAction::triggered, this, &StudyMenu::practiseUnseen);
     connect(addItem(mnuStudy, "mnuStudyChoose", QStringLiteral("時代・試験を選んで練習(&E)...")),
         &QAction::triggered, this, &StudyMenu::practiseChosen);
-    connect(addItem(mnuStudy, "mnuStudyDrill", QStringLiteral("本番形式で練習(&E)...")),
+    connect(addItem(mnuStudy, "mnuStudyDrill", QStringLiteral("本番形式で練習(&F)...")),
         &QAction::triggered, this, &StudyMenu::drill);
+    connect(addItem(mnuStudy, "mnuStudyMock", QStringLiteral("模擬試験(&P)...")),
+        &QAction::triggered, this, &StudyMenu::takeMockPaper);
     mnuStudy->addSeparator();
     connect(addItem(mnuStudy, "mnuStudyRecord", QStringLiteral("学習記録(&R)...")),
         &QAction::triggered, this, &StudyMenu::showRecord);
@@ -122,6 +125,7 @@ void StudyMenu::drill()
     const std::optional<QuestionBank> bank = usableBank();
     if (!bank)
         return;
+    m_session.recordPendingStudy();
     StudyRecord &study = m_session.study();
     const PracticeChoice initial
         = PracticeChoice::fromText(study.value(QLatin1String(DrillChoiceKey)))
@@ -147,6 +151,15 @@ void StudyMenu::startDrill(const QuestionBank &bank, const PracticeChoice &choic
     random.seedFromClock();
     kit::showModal(new FrmItemDrill(bank, std::move(candidates), random,
         std::make_unique<DrillSession>(m_session.study().path(), bank), m_mainWindow));
+}
+
+void StudyMenu::takeMockPaper()
+{
+    const std::optional<QuestionBank> bank = usableBank();
+    if (!bank)
+        return;
+    m_session.recordPendingStudy();
+    MockPaperFlow::start(*bank, m_session.study(), m_mainWindow);
 }
 
 void StudyMenu::showRecord()

@@ -44,6 +44,8 @@ private:
     void practiseFromRecord(
         TestKind kind, QList<int> (*select)(const StatementTable &), const QString &whenEmpty);
     void showRecord();
+    // The mock paper: the start window, then the paper, then its result.
+    void takeMockPaper();
     void browse();
     // A copy of the bank for a window that needs one, so that no later rebuild for a test can
     // pull it from under the window; reports a bank that cannot be used and gives none.
