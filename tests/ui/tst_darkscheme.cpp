@@ -251,12 +251,14 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         const QList<CompletedTest> tests
             = history::randomTests(30, 30u, QDateTime(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC));
         f.study.record(std::span<const CompletedTest>(tests));
-        return std::unique_ptr<QWidget>(std::make_unique<FrmRecord>(fixture::completeBank(),
-            *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests), nullptr));
+        return std::unique_ptr<QWidget>(
+            std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
+                *f.study.testPoints(FrmRecord::ShownTests), QList<PaperResult>(), nullptr));
     }) << 8;
     QTest::newRow("empty study record") << Opener([](FlowFixture &f) {
-        return std::unique_ptr<QWidget>(std::make_unique<FrmRecord>(fixture::completeBank(),
-            *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests), nullptr));
+        return std::unique_ptr<QWidget>(
+            std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
+                *f.study.testPoints(FrmRecord::ShownTests), QList<PaperResult>(), nullptr));
     }) << 3;
     QTest::newRow("mock paper start") << Opener([](FlowFixture &) {
         return std::unique_ptr<QWidget>(

@@ -1,6 +1,7 @@
 #include "ui/study/frmrecord.h"
 
 #include "bank/banktext.h"
+#include "quiz/mockpapertext.h"
 #include "ui/kit/barchart.h"
 #include "ui/kit/centeronscreen.h"
 #include "ui/kit/controls.h"
@@ -9,8 +10,10 @@
 #include "ui/testrun/frmreview.h"
 
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace kivola {
 
@@ -48,19 +51,34 @@ const Twips PartsFrame {240, 2160, 4800, 2280};
 const Twips PapersFrame {240, 4560, 4800, 1920};
 const Twips PointsFrame {5160, 960, 4800, 2760};
 const Twips MistakesFrame {5160, 3840, 4800, 2640};
+const Twips PapersTakenFrame {240, 6600, 5880, 2280};
+const Twips BestFrame {6240, 6600, 3720, 2280};
 constexpr int WeakestHeight = 300;
+
+// The mock papers taken, newest first: which, when, score, items right, time used.
+enum PaperColumn
+{
+    PaperColumnName,
+    PaperColumnDate,
+    PaperColumnScore,
+    PaperColumnRight,
+    PaperColumnTime,
+    PaperColumnCount
+};
+constexpr std::array<int, PaperColumnCount> PaperColumnWidths {1680, 1500, 720, 840, 1020};
+constexpr int BestScoreWhole = 100;
 
 } // namespace
 
 FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
-    const QList<TestPoints> &latestTests, QWidget *owner)
+    const QList<TestPoints> &latestTests, const QList<PaperResult> &papersTaken, QWidget *owner)
     : ModalWindow(owner, "frmRecord", QStringLiteral("Torenza　Kivola　- 学習記録 -"),
-        {10200, 7260}, Frame::FixedDialog, Escape::Closes)
+        {10200, 9660}, Frame::FixedDialog, Escape::Closes)
     , m_bank(bank)
 {
     using namespace kit;
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
-        {4080, 6600, 2040, 495}, gothic(12, Weight::Bold));
+        {4080, 9000, 2040, 495}, gothic(12, Weight::Bold));
     btnOK->setAutoDefault(false);
 
     auto *frameProgress = addFigureFrame(this, QStringLiteral("frameProgress"),
@@ -99,9 +117,31 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
     m_lstMostWrong->setFont(gothic(9.75));
     m_lstMostWrong->setAccessibleName(QStringLiteral("よく間違える問題"));
 
+    auto *framePapersTaken = addFigureFrame(this, QStringLiteral("framePapersTaken"),
+        QStringLiteral("模擬試験の記録"), PapersTakenFrame);
+    m_tblPapers = new QTableWidget(0, PaperColumnCount, framePapersTaken);
+    m_tblPapers->setObjectName(QStringLiteral("tblPapers"));
+    m_tblPapers->setGeometry(inside(PapersTakenFrame).toPixels());
+    m_tblPapers->setFont(gothic(9.75));
+    m_tblPapers->setAccessibleName(QStringLiteral("模擬試験の記録"));
+    m_tblPapers->setHorizontalHeaderLabels({QStringLiteral("試験"), QStringLiteral("日付"),
+        QStringLiteral("得点"), QStringLiteral("正解"), QStringLiteral("時間")});
+    m_tblPapers->verticalHeader()->hide();
+    m_tblPapers->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tblPapers->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tblPapers->setTabKeyNavigation(false);
+    for (int column = 0; column < PaperColumnCount; ++column)
+        m_tblPapers->setColumnWidth(column, px(PaperColumnWidths[std::size_t(column)]));
+
+    auto *frameBest = addFigureFrame(
+        this, QStringLiteral("frameBest"), QStringLiteral("試験ごとの最高点"), BestFrame);
+    m_chartBest
+        = addChart<kit::BarChart>(frameBest, QStringLiteral("chartBest"), inside(BestFrame));
+    m_chartBest->setAccessibleName(QStringLiteral("試験ごとの模擬試験の最高点"));
+
     m_lblEmpty = addLabel(this, QStringLiteral("lblEmpty"),
         QStringLiteral("まだ記録がありません。テストを受けると、ここに学習の記録が表示されます。"),
-        {240, 3240, 9720, 330}, gothic(12, Weight::Bold), windowTextColor(), Sizing::Fixed,
+        {240, 4440, 9720, 330}, gothic(12, Weight::Bold), windowTextColor(), Sizing::Fixed,
         Qt::AlignHCenter);
     addShadowedTitle(this, QStringLiteral("Title1"), QStringLiteral("学習記録"),
         {600, 285, 3000, 285}, gothic(14.25, Weight::Bold, Slant::Italic));
@@ -109,8 +149,10 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
     stackInListedOrder(this);
     stackInListedOrder(frameParts);
 
-    m_figureFrames = {frameProgress, frameParts, framePapers, framePoints, frameMistakes};
+    m_figureFrames = {frameProgress, frameParts, framePapers, framePoints, frameMistakes,
+        framePapersTaken, frameBest};
     fill(figures, latestTests);
+    fillPapers(papersTaken);
 
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     // Queued: Enter goes on from the list to this window, which would press the new review
@@ -175,6 +217,35 @@ void FrmRecord::fill(const StatementTable &figures, const QList<TestPoints> &lat
     }
     if (m_lstMostWrong->count() > 0)
         m_lstMostWrong->setCurrentRow(0);
+}
+
+void FrmRecord::fillPapers(const QList<PaperResult> &papersTaken)
+{
+    m_tblPapers->setRowCount(int(papersTaken.size()));
+    int row = 0;
+    for (auto it = papersTaken.crbegin(); it != papersTaken.crend(); ++it, ++row) {
+        const PaperResult &result = *it;
+        const QStringList cells {PaperLabel(result.paper),
+            result.finishedUtc.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm")),
+            QStringLiteral("%1点").arg(result.score),
+            QStringLiteral("%1／%2").arg(result.rightCount).arg(result.itemCount),
+            durationText(result.secondsUsed)};
+        for (int column = 0; column < PaperColumnCount; ++column) {
+            auto *cell = new QTableWidgetItem(cells.at(column));
+            if (column != PaperColumnName && column != PaperColumnDate)
+                cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_tblPapers->setItem(row, column, cell);
+        }
+    }
+
+    const BestScores best = bestScores(papersTaken);
+    QList<kit::BarChart::Bar> bars;
+    for (int paper = 0; paper < int(best.size()); ++paper) {
+        const std::optional<int> score = best[std::size_t(paper)];
+        bars.append({PaperLabel(paper), score.value_or(0), score ? BestScoreWhole : 0,
+            score ? QStringLiteral("%1点").arg(*score) : QStringLiteral("—")});
+    }
+    m_chartBest->setBars(bars);
 }
 
 void FrmRecord::review(int bankId)

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "study/itemattempt.h"
 #include "study/studyfigures.h"
 #include "ui/kit/modalwindow.h"
 
 class QListWidget;
 class QListWidgetItem;
+class QTableWidget;
 
 namespace kivola {
 
@@ -16,8 +18,8 @@ class Label;
 } // namespace kit
 
 // The study record at a glance: statements met and mastered, accuracy by part and by paper,
-// the points of the latest tests, and the statements most often answered wrong, each of which
-// opens its review.
+// the points of the latest tests, the statements most often answered wrong, each of which
+// opens its review, and the mock papers taken with the best score of every paper.
 class FrmRecord : public kit::ModalWindow
 {
     Q_OBJECT
@@ -28,13 +30,15 @@ public:
     static constexpr int ShownMistakes = 20;
 
     FrmRecord(const QuestionBank &bank, const StatementTable &figures,
-        const QList<TestPoints> &latestTests, QWidget *owner);
+        const QList<TestPoints> &latestTests, const QList<PaperResult> &papersTaken,
+        QWidget *owner);
 
     // Opens the review of the statement with this bank id over this window.
     void review(int bankId);
 
 private:
     void fill(const StatementTable &figures, const QList<TestPoints> &latestTests);
+    void fillPapers(const QList<PaperResult> &papersTaken);
     void reviewItem(QListWidgetItem *item);
 
     QuestionBank m_bank;
@@ -43,6 +47,8 @@ private:
     kit::BarChart *m_chartPapers;
     PointsChart *m_chartPoints;
     QListWidget *m_lstMostWrong;
+    QTableWidget *m_tblPapers;
+    kit::BarChart *m_chartBest;
     kit::Label *m_lblWeakest;
     kit::Label *m_lblEmpty;
     QList<QWidget *> m_figureFrames;

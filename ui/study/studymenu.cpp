@@ -3,6 +3,7 @@
 #include "quiz/practicedraw.h"
 #include "session/drillsession.h"
 #include "session/testsession.h"
+#include "study/itemrecord.h"
 #include "study/studyrecord.h"
 #include "ui/kit/modalwindow.h"
 #include "ui/study/frmbrowser.h"
@@ -175,7 +176,12 @@ void StudyMenu::showRecord()
         reportUnreadable();
         return;
     }
-    kit::showModal(new FrmRecord(*bank, *figures, *tests, m_mainWindow));
+    const std::optional<QList<PaperResult>> papers = ItemRecord(study.path()).papersTaken();
+    if (!papers) {
+        reportUnreadable();
+        return;
+    }
+    kit::showModal(new FrmRecord(*bank, *figures, *tests, *papers, m_mainWindow));
 }
 
 void StudyMenu::browse()

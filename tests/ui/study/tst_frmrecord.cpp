@@ -1,3 +1,4 @@
+#include "study/itemrecord.h"
 #include "tests/support/flowfixture.h"
 #include "tests/support/recordhistory.h"
 #include "tests/support/uitest.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace kivola;
@@ -29,7 +31,8 @@ void fillRecord(FlowFixture &f, int count)
 std::unique_ptr<FrmRecord> recordWindow(FlowFixture &f, QWidget *owner = nullptr)
 {
     return std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
-        *f.study.testPoints(FrmRecord::ShownTests), owner);
+        *f.study.testPoints(FrmRecord::ShownTests), *ItemRecord(f.study.path()).papersTaken(),
+        owner);
 }
 
 QList<kit::BarChart::Bar> barsOf(const QWidget *window, const QString &name)
@@ -57,6 +60,7 @@ private Q_SLOTS:
     void review_data();
     void review();
     void openedFromMenu();
+    void mockPapersTaken();
 };
 
 void TestFrmRecord::initTestCase()
@@ -202,6 +206,34 @@ void TestFrmRecord::openedFromMenu()
     main.findChild<QAction *>(QStringLiteral("mnuStudyRecord"))->trigger();
     QVERIFY(script.finished());
     QVERIFY(opened.startsWith(QStringLiteral("3回の平均")));
+}
+
+void TestFrmRecord::mockPapersTaken()
+{
+    FlowFixture f({1});
+    fillRecord(f, 3);
+    ItemRecord items(f.study.path());
+    // Two papers of 2002年度本試験 and one of 2001年度追試験, each of two items.
+    const QList<AttemptItem> set {{1, 1, 3, 2}, {2, 3, 3, 4}};
+    for (const auto &[paper, right] : QList<std::pair<int, int>> {{2, 1}, {5, 2}, {2, 2}}) {
+        const std::optional<qint64> id = items.start(AttemptKind::MockPaper, paper, 0, set);
+        QVERIFY(id);
+        QVERIFY(items.end(*id, AttemptState::Finished, 600, right, {}));
+    }
+    const auto window = recordWindow(f);
+    auto *table = child<QTableWidget>(window.get(), QStringLiteral("tblPapers"));
+    QCOMPARE(table->rowCount(), 3);
+    // Newest first.
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("2002年度本試験"));
+    QCOMPARE(table->item(0, 2)->text(), QStringLiteral("100点"));
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("2001年度追試験"));
+    QCOMPARE(table->item(2, 3)->text(), QStringLiteral("1／2"));
+    QCOMPARE(table->item(2, 4)->text(), QStringLiteral("10分"));
+    const QList<kit::BarChart::Bar> best = barsOf(window.get(), QStringLiteral("chartBest"));
+    QCOMPARE(best.size(), 6);
+    QCOMPARE(best.at(2).figure, QStringLiteral("100点"));
+    QCOMPARE(best.at(5).figure, QStringLiteral("100点"));
+    QCOMPARE(best.at(0).figure, QStringLiteral("—"));
 }
 
 QTEST_MAIN(TestFrmRecord)
