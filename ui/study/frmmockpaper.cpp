@@ -53,7 +53,6 @@ QPushButton *addLaidButton(
     QPushButton *button = kit::addButton(parent, QString::fromLatin1(name), text,
         {0, 0, width, ButtonHeight}, kit::gothic(ButtonPoints, kit::Weight::Bold), colour);
     button->setFixedSize(button->size());
-    button->setAutoDefault(false);
     return button;
 }
 

@@ -130,7 +130,6 @@ FrmMockResult::FrmMockResult(const MockPaper &paper, bool timeRanOut, QWidget *o
     for (int index = 0; index < paper.itemCount(); ++index) {
         QPushButton *review = addButton(table, indexedName("btnReview", index),
             QStringLiteral("見直し"), {0, 0, ReviewWidth, 360}, gothic(NotePoints));
-        review->setAutoDefault(false);
         review->setAccessibleName(QStringLiteral("問%1を見直す").arg(index + 1));
         table->setCellWidget(index, ReviewColumn, review);
         connect(
@@ -142,7 +141,6 @@ FrmMockResult::FrmMockResult(const MockPaper &paper, bool timeRanOut, QWidget *o
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
         {0, 0, ButtonWidth, ButtonHeight}, gothic(12, Weight::Bold));
     btnOK->setFixedSize(btnOK->size());
-    btnOK->setAutoDefault(false);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     addShadowedTitle(this, QStringLiteral("Title1"), PaperLabel(paper.paperIndex()),
         {480, 225, 4440, 285}, gothic(14.25, Weight::Bold, Slant::Italic));

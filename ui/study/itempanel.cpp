@@ -25,6 +25,8 @@ constexpr qreal NotePoints = 9.75;
 constexpr qreal OptionPoints = 12;
 constexpr qreal MarkOptionPoints = 20.25;
 constexpr int OptionsPerRow = 4;
+// How much darker a chosen ○ or × is drawn, in percent as QColor::darker() takes it.
+constexpr int ChosenShade = 125;
 constexpr int Gap = 120;
 constexpr int BoxPadding = 120;
 constexpr int MarkerWidth = 360;
@@ -79,6 +81,7 @@ ItemPanel::ItemPanel(const QuestionBank &bank, QWidget *parent)
 {
     setObjectName(QStringLiteral("itemPanel"));
     m_lblHeading->setWordWrap(false);
+    m_lblSource->setWordWrap(false);
     m_lblSource->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto *headingRow = new QHBoxLayout;
@@ -194,6 +197,15 @@ void ItemPanel::addOptions()
         QPushButton *button = kit::addButton(this, kit::indexedName("btnOption", option),
             optionLabel(m_item, option), {0, 0, 0, 0}, font, colour);
         button->setCheckable(true);
+        // The chosen option stands out in the title panel's orange, not only a shade darker.
+        connect(button, &QAbstractButton::toggled, button, [button, colour](bool checked) {
+            QPalette palette = button->palette();
+            palette.setColor(QPalette::Button,
+                !checked                           ? colour
+                    : colour == kit::colors::Cream ? kit::colors::PanelFill
+                                                   : colour.darker(ChosenShade));
+            button->setPalette(palette);
+        });
         // A graded item's options stay readable: only their answering is switched off.
         QPalette palette = button->palette();
         palette.setColor(QPalette::Disabled, QPalette::ButtonText, kit::colors::Black);
