@@ -112,6 +112,59 @@ void RecordTest(benchmark::State &state)
 }
 BENCHMARK(RecordTest)->ArgName("in_memory")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// One answered drill item with the judgments of its four statements, in its own transaction.
+void RecordDrillItem(benchmark::State &state)
+{
+    const RecordCopy copy(state.range(0) != 0);
+    ItemRecord items(copy.path);
+    QList<AttemptItem> set;
+    for (int position = 1; position <= AnswersPerTest; ++position)
+        set.append({position, position * 4 - 3, 1, 1});
+    std::optional<qint64> drill;
+    int position = AnswersPerTest;
+    for (auto _ : state) {
+        if (position == AnswersPerTest) {
+            state.PauseTiming();
+            drill = items.start(AttemptKind::Drill, NoPaper, 0, set);
+            position = 0;
+            state.ResumeTiming();
+        }
+        ++position;
+        JudgedItem judged {position, {}};
+        const int first = set.at(position - 1).firstBankId;
+        judged.judgments.append({first, AnswerTrue, true, 1});
+        judged.judgments.append({first + 1, AnswerFalse, false, 1});
+        if (!drill || !items.recordDrillItem(*drill, 1, judged, position)) {
+            state.SkipWithError("cannot record the item");
+            return;
+        }
+    }
+}
+BENCHMARK(RecordDrillItem)->ArgName("in_memory")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// An answer of a mock paper under way, with the seconds left, in its own transaction.
+void RecordPaperAnswer(benchmark::State &state)
+{
+    const RecordCopy copy(state.range(0) != 0);
+    ItemRecord items(copy.path);
+    constexpr int PaperItems = 28;
+    QList<AttemptItem> set;
+    for (int position = 1; position <= PaperItems; ++position)
+        set.append({position, position * 4 - 3, 1, 1});
+    const std::optional<qint64> paper = items.start(AttemptKind::MockPaper, 0, 2800, set);
+    int answer = 0;
+    for (auto _ : state) {
+        ++answer;
+        if (!paper
+            || !items.recordAnswer(
+                *paper, answer % PaperItems + 1, answer % 4 + 1, false, 2800 - answer % 2800)) {
+            state.SkipWithError("cannot record the answer");
+            return;
+        }
+    }
+}
+BENCHMARK(RecordPaperAnswer)->ArgName("in_memory")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 // The first use in a run: opening the file and checking it.
 void OpenRecord(benchmark::State &state)
 {

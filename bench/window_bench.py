@@ -157,6 +157,48 @@ def interactive_run(program, env, folder):
     return times, usage.ru_maxrss
 
 
+def item_run(program, env, folder):
+    """A drill and a mock paper from the study menu, driven by keys; the named transition times
+    in ms from the key press to the first paint of the window it opens."""
+    log = os.path.join(folder, "items.log")
+    with open(log, "w") as out:
+        proc = subprocess.Popen([program], env=dict(env, KIVOLA_TRACE_STARTUP="1"), cwd=folder,
+                                stderr=out, stdout=subprocess.DEVNULL)
+    try:
+        events = await_event(log, 0, "paint", "frmMain")
+
+        def keys(*names):
+            for name in names:
+                subprocess.run(["xdotool", "key", name], env=env, check=True)
+            time.sleep(0.4)
+
+        def step(names, window):
+            nonlocal events
+            with open(log) as f:
+                events = parse_trace(f.read())
+            before = len(events)
+            keys(*names)
+            events = await_event(log, before, "paint", window)
+            presses = [e for e in events[before:] if e[1] == "input"]
+            paint = next(e for e in events[before:] if e[1] == "paint" and e[2] == window)
+            return (paint[0] - presses[-1][0]) / 1e6
+
+        keys("alt+s", "f")
+        times = {"練習開始 → drill item": step(["Return"], "frmItemDrill")}
+        keys("Escape")
+        keys("alt+s", "p")
+        times["開始 → mock paper item"] = step(["Return"], "frmMockPaper")
+        # From the first option, five tabs reach 解答を終える; the question's はい is one back.
+        keys("Tab", "Tab", "Tab", "Tab", "Tab", "Return")
+        times["はい → mock paper result"] = step(["shift+Tab", "Return"], "frmMockResult")
+        times["見直し → item review"] = step(["Return"], "frmItemReview")
+        keys("Escape", "Escape")
+    finally:
+        proc.send_signal(signal.SIGTERM)
+        proc.wait()
+    return times
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", default="build")
@@ -202,6 +244,9 @@ def main():
                 for name, value in times.items():
                     transitions.setdefault(name, []).extend(
                         value if isinstance(value, list) else [value])
+                for name, value in item_run(program, dict(xenv, QT_QPA_PLATFORM="xcb"),
+                                            folder).items():
+                    transitions.setdefault(name, []).append(value)
             floor = []
             for _ in range(args.tests):
                 floor.extend(minimal_dialog_run(minimal, dict(xenv, QT_QPA_PLATFORM="xcb"),
