@@ -3,6 +3,7 @@
 // browser's search box until the table shows the new rows. Run it on a real display (Xvfb with
 // a window manager) or offscreen through QT_QPA_PLATFORM.
 #include "bank/compiledpapers.h"
+#include "study/itemrecord.h"
 #include "study/studyrecord.h"
 #include "tests/support/recordhistory.h"
 #include "ui/kit/gothicfont.h"
@@ -91,8 +92,9 @@ template <typename Open> void FirstPaint(benchmark::State &state, Open open)
 
 std::unique_ptr<QWidget> openRecord(StudyRecord &record)
 {
-    return std::make_unique<FrmRecord>(
-        bank(), *record.statementFigures(), *record.testPoints(FrmRecord::ShownTests), nullptr);
+    return std::make_unique<FrmRecord>(bank(), *record.statementFigures(),
+        *record.testPoints(FrmRecord::ShownTests), *ItemRecord(record.path()).papersTaken(),
+        nullptr);
 }
 
 std::unique_ptr<QWidget> openBrowser(StudyRecord &record)
