@@ -58,6 +58,8 @@ private Q_SLOTS:
     void wholePaperByKeys();
     void countdownRunsOut();
     void closedPaperIsOfferedAgain();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
 
 private:
     void startFlow();
@@ -240,6 +242,42 @@ void TestFrmMockPaper::closedPaperIsOfferedAgain()
     second.start();
     startFlow();
     QVERIFY(second.finished());
+}
+
+void TestFrmMockPaper::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<bool>("sheetShown");
+
+    // 次へ is the window's default; a button reached by Tab takes Enter from it.
+    QTest::newRow("answer sheet") << "btnSheet" << 1 << true;
+    QTest::newRow("previous item") << "btnPrevious" << 0 << false;
+    QTest::newRow("next item") << "btnNext" << 2 << false;
+}
+
+void TestFrmMockPaper::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, position);
+    QFETCH(bool, sheetShown);
+    uitest::ModalScript script;
+    script.expect(QStringLiteral("frmMockStart"),
+        [](QWidget *w) { QTest::keyClick(focusIn(w), Qt::Key_Return); });
+    script.expect(QStringLiteral("frmMockPaper"), [&](QWidget *w) {
+        auto *window = qobject_cast<FrmMockPaper *>(w);
+        QTest::keyClick(focusIn(w), Qt::Key_Return);
+        QCOMPARE(window->paper().position(), 1);
+        child<QPushButton>(w, button)->setFocus();
+        QTest::keyClick(focusIn(w), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(window->paper().position(), position);
+        QCOMPARE(child<QTableWidget>(w, QStringLiteral("tblSheet"))->isVisible(), sheetShown);
+        w->close();
+    });
+    script.start();
+    startFlow();
+    QVERIFY(script.finished());
 }
 
 QTEST_MAIN(TestFrmMockPaper)
