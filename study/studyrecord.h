@@ -50,10 +50,11 @@ public:
     bool setValue(const QString &name, const QString &value);
 
     // No value when the record exists but cannot be read; a missing record reads as empty.
-    // Counts the answers of tests and the judgments of answered items alike. The latest answers
-    // are found in time order: tests in the order they were recorded (the order they finished),
-    // judgments by when they were judged, the two merged by their times; at the same second a
-    // judgment counts as the later.
+    // Counts the answers of tests, the judgments of answered items and the daily review's answers
+    // alike. The latest answers are found in time order: tests in the order they were recorded
+    // (the order they finished), judgments by when they were judged, review answers by when they
+    // were given, all merged by their times; at the same second a judgment counts as later than a
+    // test answer, and a review answer as later than both.
     std::optional<StatementTable> statementFigures();
     // Every answer ever given to any statement, in time order: by the second it was stamped with,
     // test answers before judgments and judgments before review answers at the same second, then
