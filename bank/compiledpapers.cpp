@@ -7,4 +7,9 @@ QString compiledPapersDirectory()
     return QStringLiteral(":/papers");
 }
 
+QString compiledStudyLayerDirectory()
+{
+    return QStringLiteral(":/studylayer");
+}
+
 } // namespace kivola

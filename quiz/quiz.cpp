@@ -9,8 +9,9 @@
 
 namespace kivola {
 
-Quiz::Quiz(BankSource bankSource, RandomSource &random)
+Quiz::Quiz(BankSource bankSource, RandomSource &random, LayerSource layerSource)
     : m_bankSource(std::move(bankSource))
+    , m_layerSource(std::move(layerSource))
     , m_random(random)
 { }
 
@@ -24,6 +25,11 @@ const BankBuild &Quiz::rebuildBank()
 {
     m_build = m_bankSource();
     return m_build;
+}
+
+StudyLayerBuild Quiz::buildLayer(const QuestionBank &bank) const
+{
+    return m_layerSource ? m_layerSource(bank) : StudyLayerBuild {};
 }
 
 bool Quiz::prepareStart()

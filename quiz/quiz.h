@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "bank/studylayer.h"
 #include "quiz/gradedtest.h"
 #include "quiz/randomsource.h"
 #include "quiz/testrun.h"
@@ -16,6 +17,8 @@ class Quiz
 {
 public:
     using BankSource = std::function<BankBuild()>;
+    // Builds the study layer checked against the bank it comments on.
+    using LayerSource = std::function<StudyLayerBuild(const QuestionBank &)>;
 
     enum class StartOutcome
     {
@@ -29,7 +32,8 @@ public:
         NoTestRunning
     };
 
-    Quiz(BankSource bankSource, RandomSource &random);
+    // Without a layer source there is no study layer, and what needs one cannot be used.
+    Quiz(BankSource bankSource, RandomSource &random, LayerSource layerSource = {});
 
     // Rebuilds the bank, resets the run and draws five ids. When the bank cannot be built in
     // full nothing is drawn; lastBuild() tells why.
@@ -41,6 +45,8 @@ public:
 
     // Rebuilds the bank alone, so that a practice can be chosen by what the bank holds.
     const BankBuild &rebuildBank();
+    // The study layer for a bank built before, for the windows that show or choose by it.
+    StudyLayerBuild buildLayer(const QuestionBank &bank) const;
 
     // Stores the answer to the current question and moves on; the fifth answer grades the test
     // (graded() holds it from then on). Answers beyond the fifth are refused.
@@ -70,6 +76,7 @@ private:
     bool prepareStart();
 
     BankSource m_bankSource;
+    LayerSource m_layerSource;
     RandomSource &m_random;
     BankBuild m_build;
     TestRun m_run;

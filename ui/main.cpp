@@ -45,7 +45,10 @@ int main(int argc, char *argv[])
     // The learning record keeps to the settings file's folder; it is opened only when first used.
     StudyRecord study(StudyRecord::pathIn(QFileInfo(settings.path()).absolutePath()));
     ClockRandomSource random;
-    Quiz quiz([] { return BankLoader(compiledPapersDirectory()).build(); }, random);
+    Quiz quiz([] { return BankLoader(compiledPapersDirectory()).build(); }, random,
+        [](const QuestionBank &bank) {
+            return StudyLayerLoader(compiledStudyLayerDirectory(), bank).build();
+        });
     TestSession session(quiz, store, study);
 
     FrmMain window(session);

@@ -24,6 +24,22 @@ kivola::BankBuild completeBuild()
     return {completeBank(), {}, {}};
 }
 
+kivola::StudyLayer completeLayer()
+{
+    kivola::StudyLayer layer;
+    for (int id = 1; id <= kivola::QuestionBank::QuestionCount; ++id)
+        layer.insert(id,
+            {QStringLiteral("問題%1番の補足です。").arg(id),
+                kivola::Period(id % kivola::PeriodCount),
+                kivola::AllThemes[std::size_t(id % kivola::ThemeCount)]});
+    return layer;
+}
+
+kivola::StudyLayerBuild completeLayerBuild(const kivola::QuestionBank &)
+{
+    return {completeLayer(), {}, {}};
+}
+
 float uniformFor(int id)
 {
     // The middle of the id's interval, well away from float rounding at either edge.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "bank/studylayer.h"
 
 #include <QList>
 
@@ -14,6 +15,10 @@ namespace fixture {
 kivola::QuestionRecord question(int id);
 kivola::QuestionBank completeBank();
 kivola::BankBuild completeBuild();
+// A note for every question: id n has the commentary "問題n番の補足です。", period n % 12 and the
+// theme n % 6, in the order of their lists.
+kivola::StudyLayer completeLayer();
+kivola::StudyLayerBuild completeLayerBuild(const kivola::QuestionBank &bank);
 
 // The uniform number that makes the draw produce this id.
 float uniformFor(int id);

@@ -19,7 +19,7 @@ struct FlowFixture
         : store(kivola::ScoreStore::pathIn(dir.path()))
         , study(kivola::StudyRecord::pathIn(dir.path()))
         , random(fixture::uniformsFor(ids))
-        , quiz(fixture::completeBuild, random)
+        , quiz(fixture::completeBuild, random, fixture::completeLayerBuild)
         , session(quiz, store, study)
     { }
 

@@ -244,8 +244,8 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         return std::unique_ptr<QWidget>(std::move(window));
     }) << 12;
     QTest::newRow("practice choice") << Opener([](FlowFixture &) {
-        return std::unique_ptr<QWidget>(std::make_unique<FrmPractice>(
-            fixture::completeBank(), PracticeChoice::everything(), nullptr));
+        return std::unique_ptr<QWidget>(std::make_unique<FrmPractice>(fixture::completeBank(),
+            fixture::completeLayer(), PracticeChoice::everything(), nullptr));
     }) << 17;
     QTest::newRow("study record") << Opener([](FlowFixture &f) {
         const QList<CompletedTest> tests
@@ -284,7 +284,9 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
     // Items of every kind, on the real bank: a choice of four first, graded.
     QTest::newRow("item drill") << Opener([](FlowFixture &f) {
         const QuestionBank bank = BankLoader(compiledPapersDirectory()).build().bank;
-        auto window = std::make_unique<FrmItemDrill>(bank, buildExamItems(bank), f.random,
+        const StudyLayer layer
+            = StudyLayerLoader(compiledStudyLayerDirectory(), bank).build().layer;
+        auto window = std::make_unique<FrmItemDrill>(bank, layer, buildExamItems(bank), f.random,
             std::make_unique<DrillSession>(f.study.path(), bank), nullptr);
         window->findChild<QAbstractButton *>(QStringLiteral("btnOption2"))->click();
         window->findChild<QAbstractButton *>(QStringLiteral("btnAnswer"))->click();
@@ -292,11 +294,13 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
     }) << 12;
     QTest::newRow("item review") << Opener([](FlowFixture &) {
         const QuestionBank bank = BankLoader(compiledPapersDirectory()).build().bank;
+        const StudyLayer layer
+            = StudyLayerLoader(compiledStudyLayerDirectory(), bank).build().layer;
         const QList<ExamItem> items = buildExamItems(bank);
         const auto pair = std::find_if(items.cbegin(), items.cend(),
             [](const ExamItem &item) { return item.format == ItemFormat::Pair; });
         return std::unique_ptr<QWidget>(
-            std::make_unique<FrmItemReview>(bank, *pair, 1, QStringLiteral("問1"), nullptr));
+            std::make_unique<FrmItemReview>(bank, layer, *pair, 1, QStringLiteral("問1"), nullptr));
     }) << 10;
 }
 

@@ -70,7 +70,7 @@ void TestFrmMain::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_store = std::make_unique<ScoreStore>(ScoreStore::pathIn(m_dir->path()));
     m_random = std::make_unique<FixedRandomSource>(fixture::uniformsFor({1, 2, 3, 4, 5}));
-    m_quiz = std::make_unique<Quiz>(fixture::completeBuild, *m_random);
+    m_quiz = std::make_unique<Quiz>(fixture::completeBuild, *m_random, fixture::completeLayerBuild);
     m_study = std::make_unique<StudyRecord>(StudyRecord::pathIn(m_dir->path()));
     m_session = std::make_unique<TestSession>(*m_quiz, *m_store, *m_study);
     m_window = std::make_unique<FrmMain>(*m_session);

@@ -60,11 +60,13 @@ bool isEnter(const QKeyEvent *event)
 
 } // namespace
 
-FrmItemDrill::FrmItemDrill(const QuestionBank &bank, QList<ExamItem> candidates,
-    RandomSource &random, std::unique_ptr<DrillSession> session, QWidget *owner)
+FrmItemDrill::FrmItemDrill(const QuestionBank &bank, const StudyLayer &layer,
+    QList<ExamItem> candidates, RandomSource &random, std::unique_ptr<DrillSession> session,
+    QWidget *owner)
     : ModalWindow(owner, "frmItemDrill", QStringLiteral("Torenza　Kivola　- 本番形式で練習 -"),
         {12600, 11100}, Frame::Sizable, Escape::Closes)
     , m_bank(bank)
+    , m_layer(layer)
     , m_candidates(std::move(candidates))
     , m_random(random)
     , m_session(std::move(session))
@@ -78,7 +80,7 @@ FrmItemDrill::FrmItemDrill(const QuestionBank &bank, QList<ExamItem> candidates,
     scrItem->setObjectName(QStringLiteral("scrItem"));
     scrItem->setFrameShape(QFrame::NoFrame);
     scrItem->setWidgetResizable(true);
-    m_panel = new ItemPanel(m_bank, scrItem);
+    m_panel = new ItemPanel(m_bank, m_layer, scrItem);
     scrItem->setWidget(m_panel);
     m_lblVerdict = addLabel(m_pageItem, QStringLiteral("lblVerdict"), QString(),
         {0, 0, 6000, VerdictHeight}, gothic(14.25, Weight::Bold), windowTextColor(), Sizing::Fixed);
@@ -248,8 +250,8 @@ void FrmItemDrill::reviewRow(int row)
 {
     if (row < 0 || row >= m_round.size())
         return;
-    auto *review = new FrmItemReview(
-        m_bank, m_round.at(row), m_chosen.at(row), QStringLiteral("第%1問").arg(row + 1), this);
+    auto *review = new FrmItemReview(m_bank, m_layer, m_round.at(row), m_chosen.at(row),
+        QStringLiteral("第%1問").arg(row + 1), this);
     kit::showModal(review);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "bank/studylayer.h"
 #include "quiz/examitem.h"
 #include "ui/kit/modalwindow.h"
 
@@ -31,8 +32,8 @@ class FrmItemDrill : public kit::ModalWindow
 public:
     static constexpr int ItemsPerRound = 5;
 
-    FrmItemDrill(const QuestionBank &bank, QList<ExamItem> candidates, RandomSource &random,
-        std::unique_ptr<DrillSession> session, QWidget *owner);
+    FrmItemDrill(const QuestionBank &bank, const StudyLayer &layer, QList<ExamItem> candidates,
+        RandomSource &random, std::unique_ptr<DrillSession> session, QWidget *owner);
     ~FrmItemDrill() override;
 
     // The items of the round shown now, in the order asked.
@@ -63,6 +64,7 @@ private:
     void watchKeys();
 
     QuestionBank m_bank;
+    StudyLayer m_layer;
     QList<ExamItem> m_candidates;
     RandomSource &m_random;
     std::unique_ptr<DrillSession> m_session;

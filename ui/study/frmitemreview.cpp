@@ -35,11 +35,12 @@ QString answerLine(const ExamItem &item, int chosen)
 
 } // namespace
 
-FrmItemReview::FrmItemReview(const QuestionBank &bank, const ExamItem &item, int chosen,
-    const QString &heading, QWidget *owner)
+FrmItemReview::FrmItemReview(const QuestionBank &bank, const StudyLayer &layer,
+    const ExamItem &item, int chosen, const QString &heading, QWidget *owner)
     : ModalWindow(owner, "frmItemReview", QStringLiteral("Torenza　Kivola　- 見直し -"),
         {12600, 11100}, Frame::Sizable, Escape::Closes)
     , m_bank(bank)
+    , m_layer(layer)
 {
     using namespace kit;
     // The item is laid out to be read whole; the scroll bars are for a window made too small.
@@ -47,7 +48,7 @@ FrmItemReview::FrmItemReview(const QuestionBank &bank, const ExamItem &item, int
     scrItem->setObjectName(QStringLiteral("scrItem"));
     scrItem->setFrameShape(QFrame::NoFrame);
     scrItem->setWidgetResizable(true);
-    m_panel = new ItemPanel(m_bank, scrItem);
+    m_panel = new ItemPanel(m_bank, m_layer, scrItem);
     scrItem->setWidget(m_panel);
     const QString answer = answerLine(item, chosen);
     auto *lblAnswer = addLabel(this, QStringLiteral("lblAnswer"), answer,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "bank/studylayer.h"
 #include "quiz/examitem.h"
 #include "ui/kit/modalwindow.h"
 
@@ -20,11 +21,12 @@ class FrmItemReview : public kit::ModalWindow
 public:
     // `chosen` is the option given, 0 when the item was left unanswered; the heading names the
     // item where it was asked ("第3問", "問12").
-    FrmItemReview(const QuestionBank &bank, const ExamItem &item, int chosen,
-        const QString &heading, QWidget *owner);
+    FrmItemReview(const QuestionBank &bank, const StudyLayer &layer, const ExamItem &item,
+        int chosen, const QString &heading, QWidget *owner);
 
 private:
     QuestionBank m_bank;
+    StudyLayer m_layer;
     ItemPanel *m_panel;
 };
 

@@ -58,12 +58,12 @@ QPushButton *addLaidButton(
 
 } // namespace
 
-FrmMockPaper::FrmMockPaper(
-    const QuestionBank &bank, std::unique_ptr<MockPaperSession> session, QWidget *owner)
+FrmMockPaper::FrmMockPaper(const QuestionBank &bank, const StudyLayer &layer,
+    std::unique_ptr<MockPaperSession> session, QWidget *owner)
     : ModalWindow(owner, "frmMockPaper", QStringLiteral("Torenza　Kivola　- 模擬試験 -"),
         {10200, 8700}, Frame::Sizable, Escape::Closes)
     , m_session(std::move(session))
-    , m_panel(new ItemPanel(bank, this))
+    , m_panel(new ItemPanel(bank, layer, this))
     , m_pages(new QStackedWidget(this))
     , m_tblSheet(createAnswerSheet(this))
     , m_chkFlag(new QCheckBox(QStringLiteral("あとで見直す"), this))

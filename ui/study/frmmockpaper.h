@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bank/studylayer.h"
 #include "quiz/mockpaper.h"
 #include "ui/kit/modalwindow.h"
 
@@ -32,8 +33,8 @@ public:
     // The countdown ticks once a second while the window is on screen.
     static constexpr int TickMs = 1000;
 
-    FrmMockPaper(
-        const QuestionBank &bank, std::unique_ptr<MockPaperSession> session, QWidget *owner);
+    FrmMockPaper(const QuestionBank &bank, const StudyLayer &layer,
+        std::unique_ptr<MockPaperSession> session, QWidget *owner);
     ~FrmMockPaper() override;
 
     // The paper as it stands; graded once the window was accepted.

@@ -68,9 +68,10 @@ int digitOf(const QString &text)
 
 } // namespace
 
-ItemPanel::ItemPanel(const QuestionBank &bank, QWidget *parent)
+ItemPanel::ItemPanel(const QuestionBank &bank, const StudyLayer &layer, QWidget *parent)
     : QWidget(parent)
     , m_bank(bank)
+    , m_layer(layer)
     , m_lblHeading(addText(
           QStringLiteral("lblHeading"), kit::gothic(HeadingPoints, kit::Weight::Bold), this))
     , m_lblSource(addText(QStringLiteral("lblSource"), kit::gothic(NotePoints), this))
@@ -180,8 +181,17 @@ void ItemPanel::addStatement(int index, int bankId)
     lblCitation->setPalette(brown);
     grid->addWidget(lblMark, 1, 1);
     grid->addWidget(lblExplanation, 2, 1);
-    grid->addWidget(lblCitation, 3, 1);
-    m_feedback << lblMark << lblExplanation << lblCitation;
+    m_feedback << lblMark << lblExplanation;
+    // The study note says why, where the bank's own explanation is short or missing.
+    if (m_layer.contains(bankId)) {
+        auto *lblCommentary
+            = addText(kit::indexedName("lblCommentary", index), kit::gothic(NotePoints), row);
+        lblCommentary->setText(QStringLiteral("補足：") + m_layer.note(bankId).commentary);
+        grid->addWidget(lblCommentary, 3, 1);
+        m_feedback << lblCommentary;
+    }
+    grid->addWidget(lblCitation, 4, 1);
+    m_feedback << lblCitation;
     m_statements->addWidget(row);
 }
 

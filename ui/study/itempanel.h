@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "bank/studylayer.h"
 #include "quiz/examitem.h"
 
 #include <QList>
@@ -17,13 +18,13 @@ namespace kivola {
 
 // One item of the exam as the paper prints it: where it comes from, what to choose, its
 // statements and its options; after grading, the right option and every statement's mark,
-// explanation and source under it. The window around it decides what choosing means.
+// explanation, study note and source under it. The window around it decides what choosing means.
 class ItemPanel : public QWidget
 {
     Q_OBJECT
 
 public:
-    ItemPanel(const QuestionBank &bank, QWidget *parent);
+    ItemPanel(const QuestionBank &bank, const StudyLayer &layer, QWidget *parent);
 
     // Shows the item for answering, nothing chosen.
     void showItem(const ExamItem &item, const QString &heading);
@@ -38,7 +39,7 @@ public:
     bool chooseByKey(const QKeyEvent &event);
 
     // Grades the item in place: the options no longer answer, the right one and the chosen one are
-    // marked, and each statement shows its mark, explanation and source.
+    // marked, and each statement shows its mark, explanation, study note and source.
     void showFeedback(int chosen);
     // Back to answering, as after showItem(), keeping the chosen option.
     void showQuestion();
@@ -55,6 +56,7 @@ private:
     int optionForKey(const QKeyEvent &event) const;
 
     QuestionBank m_bank;
+    StudyLayer m_layer;
     ExamItem m_item;
     QLabel *m_lblHeading;
     QLabel *m_lblSource;

@@ -21,10 +21,11 @@ const QString No = QStringLiteral("0");
 
 } // namespace
 
-MockPaperFlow::MockPaperFlow(const QuestionBank &bank, StudyRecord &study, QWidget *owner,
-    MockPaperSession::SteadyClock steady)
+MockPaperFlow::MockPaperFlow(const QuestionBank &bank, const StudyLayer &layer, StudyRecord &study,
+    QWidget *owner, MockPaperSession::SteadyClock steady)
     : QObject(owner)
     , m_bank(bank)
+    , m_layer(layer)
     , m_study(study)
     , m_owner(owner)
     , m_steady(std::move(steady))
@@ -37,10 +38,10 @@ MockPaperFlow::MockPaperFlow(const QuestionBank &bank, StudyRecord &study, QWidg
     }
 }
 
-void MockPaperFlow::start(const QuestionBank &bank, StudyRecord &study, QWidget *owner,
-    MockPaperSession::SteadyClock steady)
+void MockPaperFlow::start(const QuestionBank &bank, const StudyLayer &layer, StudyRecord &study,
+    QWidget *owner, MockPaperSession::SteadyClock steady)
 {
-    (new MockPaperFlow(bank, study, owner, std::move(steady)))->offer();
+    (new MockPaperFlow(bank, layer, study, owner, std::move(steady)))->offer();
 }
 
 void MockPaperFlow::offer()
@@ -127,7 +128,7 @@ void MockPaperFlow::begin(const FrmMockStart &window)
 
 void MockPaperFlow::openPaper(std::unique_ptr<MockPaperSession> session)
 {
-    auto *window = new FrmMockPaper(m_bank, std::move(session), m_owner);
+    auto *window = new FrmMockPaper(m_bank, m_layer, std::move(session), m_owner);
     connect(window, &QDialog::finished, this, [this, window](int result) {
         // Closed before its end, the paper stays under way for next time.
         if (result == QDialog::Accepted)
@@ -146,8 +147,8 @@ void MockPaperFlow::showResult(const FrmMockPaper &window)
     connect(
         result, &FrmMockResult::reviewRequested, this,
         [this, result, paper = window.paper()](int index) {
-            kit::showModal(new FrmItemReview(m_bank, paper.item(index), paper.chosen(index),
-                QStringLiteral("問%1").arg(index + 1), result));
+            kit::showModal(new FrmItemReview(m_bank, m_layer, paper.item(index),
+                paper.chosen(index), QStringLiteral("問%1").arg(index + 1), result));
         },
         Qt::QueuedConnection);
     connect(result, &QDialog::finished, this, &QObject::deleteLater);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "bank/studylayer.h"
 #include "session/mockpapersession.h"
 
 #include <QObject>
@@ -29,12 +30,12 @@ public:
 
     // Opens the start window over the owner. The steady clock counts the countdown; without one
     // the machine's own is used.
-    static void start(const QuestionBank &bank, StudyRecord &study, QWidget *owner,
-        MockPaperSession::SteadyClock steady = {});
+    static void start(const QuestionBank &bank, const StudyLayer &layer, StudyRecord &study,
+        QWidget *owner, MockPaperSession::SteadyClock steady = {});
 
 private:
-    MockPaperFlow(const QuestionBank &bank, StudyRecord &study, QWidget *owner,
-        MockPaperSession::SteadyClock steady);
+    MockPaperFlow(const QuestionBank &bank, const StudyLayer &layer, StudyRecord &study,
+        QWidget *owner, MockPaperSession::SteadyClock steady);
 
     void offer();
     std::optional<PaperUnderWay> firstUnderWay(bool &readable);
@@ -45,6 +46,7 @@ private:
     void tell(const char *name, const QString &text);
 
     QuestionBank m_bank;
+    StudyLayer m_layer;
     StudyRecord &m_study;
     QWidget *m_owner;
     MockPaperSession::SteadyClock m_steady;

@@ -107,11 +107,14 @@ void StudyMenu::practiseChosen()
     const std::optional<QuestionBank> bank = usableBank();
     if (!bank)
         return;
+    const std::optional<StudyLayer> layer = usableLayer(*bank);
+    if (!layer)
+        return;
     StudyRecord &study = m_session.study();
     const PracticeChoice initial = PracticeChoice::fromText(study.value(QLatin1String(ChoiceKey)))
                                        .value_or(PracticeChoice::everything());
     reportStudyNotices(study, m_mainWindow);
-    auto *dialog = new FrmPractice(*bank, initial, m_mainWindow);
+    auto *dialog = new FrmPractice(*bank, *layer, initial, m_mainWindow);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         // Remembering the choice is a convenience: a record that cannot be written does not
         // stop the practice.
@@ -126,23 +129,28 @@ void StudyMenu::drill()
     const std::optional<QuestionBank> bank = usableBank();
     if (!bank)
         return;
+    const std::optional<StudyLayer> layer = usableLayer(*bank);
+    if (!layer)
+        return;
     m_session.recordPendingStudy();
     StudyRecord &study = m_session.study();
     const PracticeChoice initial
         = PracticeChoice::fromText(study.value(QLatin1String(DrillChoiceKey)))
               .value_or(PracticeChoice::everything());
     reportStudyNotices(study, m_mainWindow);
-    auto *dialog = new FrmPractice(*bank, initial, m_mainWindow);
-    connect(dialog, &QDialog::accepted, this, [this, dialog, chosenBank = *bank] {
-        m_session.study().setValue(QLatin1String(DrillChoiceKey), dialog->choice().toText());
-        startDrill(chosenBank, dialog->choice());
-    });
+    auto *dialog = new FrmPractice(*bank, *layer, initial, m_mainWindow);
+    connect(
+        dialog, &QDialog::accepted, this, [this, dialog, chosenBank = *bank, chosenLayer = *layer] {
+            m_session.study().setValue(QLatin1String(DrillChoiceKey), dialog->choice().toText());
+            startDrill(chosenBank, chosenLayer, dialog->choice());
+        });
     kit::showModal(dialog);
 }
 
-void StudyMenu::startDrill(const QuestionBank &bank, const PracticeChoice &choice)
+void StudyMenu::startDrill(
+    const QuestionBank &bank, const StudyLayer &layer, const PracticeChoice &choice)
 {
-    QList<ExamItem> candidates = choice.itemsIn(buildExamItems(bank));
+    QList<ExamItem> candidates = choice.itemsIn(buildExamItems(bank), layer);
     if (candidates.isEmpty()) {
         inform("nothingToDrillMessage", QStringLiteral("この条件にあてはまる問題はありません。"),
             m_mainWindow);
@@ -150,7 +158,7 @@ void StudyMenu::startDrill(const QuestionBank &bank, const PracticeChoice &choic
     }
     RandomSource &random = m_session.quiz().random();
     random.seedFromClock();
-    kit::showModal(new FrmItemDrill(bank, std::move(candidates), random,
+    kit::showModal(new FrmItemDrill(bank, layer, std::move(candidates), random,
         std::make_unique<DrillSession>(m_session.study().path(), bank), m_mainWindow));
 }
 
@@ -159,8 +167,11 @@ void StudyMenu::takeMockPaper()
     const std::optional<QuestionBank> bank = usableBank();
     if (!bank)
         return;
+    const std::optional<StudyLayer> layer = usableLayer(*bank);
+    if (!layer)
+        return;
     m_session.recordPendingStudy();
-    MockPaperFlow::start(*bank, m_session.study(), m_mainWindow);
+    MockPaperFlow::start(*bank, *layer, m_session.study(), m_mainWindow);
 }
 
 void StudyMenu::showRecord()
@@ -211,6 +222,16 @@ std::optional<QuestionBank> StudyMenu::usableBank()
         return std::nullopt;
     }
     return build.bank;
+}
+
+std::optional<StudyLayer> StudyMenu::usableLayer(const QuestionBank &bank)
+{
+    StudyLayerBuild build = m_session.quiz().buildLayer(bank);
+    if (!build.isUsable()) {
+        reportUnusableLayer(build, m_mainWindow);
+        return std::nullopt;
+    }
+    return std::move(build.layer);
 }
 
 void StudyMenu::practise(TestKind kind, const QList<int> &ids, const QString &whenEmpty)

@@ -39,7 +39,8 @@ private:
     void practiseChosen();
     // The practice choice, then a drill on the exam items it covers.
     void drill();
-    void startDrill(const QuestionBank &bank, const PracticeChoice &choice);
+    void startDrill(
+        const QuestionBank &bank, const StudyLayer &layer, const PracticeChoice &choice);
     // A practice on the statements the record picks out, once the record could be read.
     void practiseFromRecord(
         TestKind kind, QList<int> (*select)(const StatementTable &), const QString &whenEmpty);
@@ -50,6 +51,9 @@ private:
     // A copy of the bank for a window that needs one, so that no later rebuild for a test can
     // pull it from under the window; reports a bank that cannot be used and gives none.
     std::optional<QuestionBank> usableBank();
+    // The study layer checked against that bank, the same way: a layer that cannot be used is
+    // reported and gives none.
+    std::optional<StudyLayer> usableLayer(const QuestionBank &bank);
     // Starts the practice, or says why there is nothing to practise. A set of fewer than five
     // is told first: how many it holds and where the rest come from.
     void practise(TestKind kind, const QList<int> &ids, const QString &whenEmpty);

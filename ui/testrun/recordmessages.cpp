@@ -1,6 +1,7 @@
 #include "ui/testrun/recordmessages.h"
 
 #include "bank/questionbank.h"
+#include "bank/studylayer.h"
 #include "scores/scorestore.h"
 #include "session/testsession.h"
 #include "study/studyrecord.h"
@@ -41,21 +42,37 @@ void showStudyNotice(const char *name, const QString &text, const QString &detai
     box->show();
 }
 
+// The first faults of some content, then how many more there are and the files missing.
+QStringList faultLines(
+    const QList<ContentError> &errors, const QString &missingCaption, const QStringList &missing)
+{
+    QStringList lines;
+    for (const ContentError &error : errors.first(std::min<qsizetype>(ShownFaults, errors.size())))
+        lines.append(error.toString());
+    if (errors.size() > ShownFaults)
+        lines.append(QStringLiteral("ほか%1件").arg(errors.size() - ShownFaults));
+    if (!missing.isEmpty())
+        lines.append(missingCaption + missing.join(QStringLiteral("、")));
+    return lines;
+}
+
 } // namespace
 
 QMessageBox *reportUnusableBank(const BankBuild &build, QWidget *mainWindow)
 {
-    QStringList lines;
-    for (const ContentError &error :
-        build.errors.first(std::min<qsizetype>(ShownFaults, build.errors.size())))
-        lines.append(error.toString());
-    if (build.errors.size() > ShownFaults)
-        lines.append(QStringLiteral("ほか%1件").arg(build.errors.size() - ShownFaults));
-    if (!build.missingPapers.isEmpty())
-        lines.append(QStringLiteral("見つからない問題ファイル：")
-            + build.missingPapers.join(QStringLiteral("、")));
+    const QStringList lines = faultLines(
+        build.errors, QStringLiteral("見つからない問題ファイル："), build.missingPapers);
     return openMessage(QMessageBox::Warning, "unusableBankMessage",
         QStringLiteral("問題データがそろっていないため、テストを始められません。"),
+        lines.join(u'\n'), mainWindow);
+}
+
+QMessageBox *reportUnusableLayer(const StudyLayerBuild &build, QWidget *mainWindow)
+{
+    const QStringList lines = faultLines(
+        build.errors, QStringLiteral("見つからない解説・補足ファイル："), build.missingFiles);
+    return openMessage(QMessageBox::Warning, "unusableLayerMessage",
+        QStringLiteral("解説・補足のデータがそろっていないため、この練習を始められません。"),
         lines.join(u'\n'), mainWindow);
 }
 

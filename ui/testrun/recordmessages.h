@@ -7,6 +7,7 @@ class QWidget;
 namespace kivola {
 
 struct BankBuild;
+struct StudyLayerBuild;
 class StudyRecord;
 class TestSession;
 
@@ -15,6 +16,8 @@ class TestSession;
 
 // Says which faults keep the bank from being used, over the main window.
 QMessageBox *reportUnusableBank(const BankBuild &build, QWidget *mainWindow);
+// The same for the study layer, which the windows that show or choose by it need.
+QMessageBox *reportUnusableLayer(const StudyLayerBuild &build, QWidget *mainWindow);
 
 // Tells the student, beside the owner window, of every learning record file that could not be
 // used and was moved aside since the last call.

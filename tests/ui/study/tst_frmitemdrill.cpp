@@ -62,6 +62,7 @@ private:
     int recordCount(const QString &statement) const;
 
     QuestionBank m_bank;
+    StudyLayer m_layer;
     QList<ExamItem> m_items;
     std::unique_ptr<QTemporaryDir> m_dir;
     FixedRandomSource m_random {{0.0f}};
@@ -73,6 +74,7 @@ void TestFrmItemDrill::initTestCase()
     const BankBuild build = BankLoader(compiledPapersDirectory()).build();
     QVERIFY(build.isUsable());
     m_bank = build.bank;
+    m_layer = StudyLayerLoader(compiledStudyLayerDirectory(), m_bank).build().layer;
     m_items = buildExamItems(m_bank);
 }
 
@@ -88,7 +90,7 @@ void TestFrmItemDrill::cleanup()
 
 std::unique_ptr<FrmItemDrill> TestFrmItemDrill::open(const QList<ExamItem> &candidates)
 {
-    auto drill = std::make_unique<FrmItemDrill>(m_bank, candidates, m_random,
+    auto drill = std::make_unique<FrmItemDrill>(m_bank, m_layer, candidates, m_random,
         std::make_unique<DrillSession>(m_dir->filePath(QStringLiteral("kivola.sqlite")), m_bank),
         nullptr);
     drill->show();

@@ -53,6 +53,7 @@ private Q_SLOTS:
 
 private:
     QuestionBank m_bank;
+    StudyLayer m_layer;
     QList<ExamItem> m_items;
 };
 
@@ -62,6 +63,7 @@ void TestFrmItemReview::initTestCase()
     const BankBuild build = BankLoader(compiledPapersDirectory()).build();
     QVERIFY(build.isUsable());
     m_bank = build.bank;
+    m_layer = StudyLayerLoader(compiledStudyLayerDirectory(), m_bank).build().layer;
     m_items = buildExamItems(m_bank);
 }
 
@@ -93,7 +95,7 @@ void TestFrmItemReview::showsTheGradedItem()
     const int chosen = given == 0
         ? 0
         : (given == 1 ? item.rightOption : item.rightOption % item.optionCount() + 1);
-    FrmItemReview review(m_bank, item, chosen, QStringLiteral("第2問"), nullptr);
+    FrmItemReview review(m_bank, m_layer, item, chosen, QStringLiteral("第2問"), nullptr);
     review.show();
     QVERIFY(QTest::qWaitForWindowExposed(&review));
     QCOMPARE(review.objectName(), QStringLiteral("frmItemReview"));
@@ -129,7 +131,8 @@ void TestFrmItemReview::closesByKey_data()
 void TestFrmItemReview::closesByKey()
 {
     QFETCH(int, key);
-    auto *review = new FrmItemReview(m_bank, m_items.first(), 1, QStringLiteral("問1"), nullptr);
+    auto *review
+        = new FrmItemReview(m_bank, m_layer, m_items.first(), 1, QStringLiteral("問1"), nullptr);
     review->setAttribute(Qt::WA_DeleteOnClose);
     review->show();
     QVERIFY(QTest::qWaitForWindowActive(review));

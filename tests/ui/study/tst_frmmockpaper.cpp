@@ -67,6 +67,7 @@ private:
     void letTimePass(QWidget *window, int seconds);
 
     QuestionBank m_bank;
+    StudyLayer m_layer;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<StudyRecord> m_study;
     qint64 m_nowMs = 0;
@@ -78,6 +79,7 @@ void TestFrmMockPaper::initTestCase()
     const BankBuild build = BankLoader(compiledPapersDirectory()).build();
     QVERIFY(build.isUsable());
     m_bank = build.bank;
+    m_layer = StudyLayerLoader(compiledStudyLayerDirectory(), m_bank).build().layer;
 }
 
 void TestFrmMockPaper::init()
@@ -94,7 +96,7 @@ void TestFrmMockPaper::cleanup()
 
 void TestFrmMockPaper::startFlow()
 {
-    MockPaperFlow::start(m_bank, *m_study, nullptr, [this] { return m_nowMs; });
+    MockPaperFlow::start(m_bank, m_layer, *m_study, nullptr, [this] { return m_nowMs; });
 }
 
 void TestFrmMockPaper::letTimePass(QWidget *window, int seconds)

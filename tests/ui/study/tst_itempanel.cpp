@@ -24,11 +24,13 @@ private Q_SLOTS:
     void keysChooseOptions();
     void feedbackShowsEveryStatement_data();
     void feedbackShowsEveryStatement();
+    void noCommentaryWithoutNote();
 
 private:
     ExamItem itemOf(ItemFormat format) const;
 
     BankBuild m_build;
+    StudyLayer m_layer;
     QList<ExamItem> m_items;
 };
 
@@ -38,6 +40,10 @@ void TestItemPanel::initTestCase()
     m_build = BankLoader(compiledPapersDirectory()).build();
     QVERIFY(m_build.isUsable());
     m_items = buildExamItems(m_build.bank);
+    const StudyLayerBuild layer
+        = StudyLayerLoader(compiledStudyLayerDirectory(), m_build.bank).build();
+    QVERIFY(layer.isUsable());
+    m_layer = layer.layer;
 }
 
 void TestItemPanel::cleanup()
@@ -75,7 +81,7 @@ void TestItemPanel::keysChooseOptions()
     QFETCH(ItemFormat, format);
     QFETCH(QString, text);
     QFETCH(int, option);
-    ItemPanel panel(m_build.bank, nullptr);
+    ItemPanel panel(m_build.bank, m_layer, nullptr);
     panel.showItem(itemOf(format), QStringLiteral("第1問"));
     QSignalSpy chosen(&panel, &ItemPanel::optionChosen);
     const QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
@@ -98,12 +104,14 @@ void TestItemPanel::feedbackShowsEveryStatement()
 {
     QFETCH(ItemFormat, format);
     const ExamItem item = itemOf(format);
-    ItemPanel panel(m_build.bank, nullptr);
+    ItemPanel panel(m_build.bank, m_layer, nullptr);
     panel.showItem(item, QStringLiteral("第1問"));
     panel.show();
     const int wrong = item.rightOption == 1 ? 2 : 1;
     auto *mark0 = panel.findChild<QLabel *>(QStringLiteral("lblMark0"));
     QVERIFY(mark0 && !mark0->isVisible());
+    auto *commentary0 = panel.findChild<QLabel *>(QStringLiteral("lblCommentary0"));
+    QVERIFY(commentary0 && !commentary0->isVisible());
 
     panel.showFeedback(wrong);
     for (int i = 0; i < item.bankIds.size(); ++i) {
@@ -111,6 +119,10 @@ void TestItemPanel::feedbackShowsEveryStatement()
         const auto *mark = panel.findChild<QLabel *>(QStringLiteral("lblMark") + index);
         const auto *citation = panel.findChild<QLabel *>(QStringLiteral("lblCitation") + index);
         QVERIFY(mark->isVisible() && citation->isVisible());
+        const auto *commentary = panel.findChild<QLabel *>(QStringLiteral("lblCommentary") + index);
+        QVERIFY(commentary->isVisible());
+        QCOMPARE(commentary->text(),
+            QStringLiteral("補足：") + m_layer.note(item.bankIds.at(i)).commentary);
         const bool isTrue = m_build.bank.record(item.bankIds.at(i)).answerCode == u"1";
         QVERIFY(mark->text().startsWith(isTrue ? u"○" : u"×"));
     }
@@ -122,7 +134,17 @@ void TestItemPanel::feedbackShowsEveryStatement()
 
     panel.showQuestion();
     QVERIFY(!mark0->isVisible());
+    QVERIFY(!commentary0->isVisible());
     QVERIFY(panel.optionButton(1)->isEnabled());
+}
+
+void TestItemPanel::noCommentaryWithoutNote()
+{
+    ItemPanel panel(m_build.bank, StudyLayer(), nullptr);
+    panel.showItem(itemOf(ItemFormat::Pair), QStringLiteral("第1問"));
+    panel.showFeedback(1);
+    QVERIFY(panel.findChild<QLabel *>(QStringLiteral("lblExplanation0")));
+    QVERIFY(!panel.findChild<QLabel *>(QStringLiteral("lblCommentary0")));
 }
 
 QTEST_MAIN(TestItemPanel)

@@ -167,6 +167,7 @@ void TestStudyMenu::practiseChosen()
     script.expect(QStringLiteral("frmPractice"), [](QWidget *w) {
         for (int part = 1; part < 6; ++part)
             child<QCheckBox>(w, QStringLiteral("chkPart%1").arg(part))->setChecked(false);
+        child<QCheckBox>(w, QStringLiteral("chkPeriod6"))->setChecked(false);
         child<QPushButton>(w, QStringLiteral("btnOK"))->click();
     });
     QList<int> ids;
@@ -175,12 +176,13 @@ void TestStudyMenu::practiseChosen()
     script.start();
     trigger(main, QStringLiteral("mnuStudyChoose"));
     QVERIFY(script.finished());
-    // Part 1 of the fixture bank: ids divisible by six.
+    // Part 1 of the fixture bank is the ids divisible by six; without period 6, by twelve.
     QCOMPARE(ids.size(), 5);
     for (int id : ids)
-        QCOMPARE(id % 6, 0);
+        QCOMPARE(id % 12, 0);
     QCOMPARE(f.study.value(QLatin1String(StudyMenu::ChoiceKey)),
-        QStringLiteral("parts=1;papers=0,1,2,3,4,5"));
+        QStringLiteral("parts=1;papers=0,1,2,3,4,5;periods=0,1,2,3,4,5,7,8,9,10,11;"
+                       "themes=0,1,2,3,4,5"));
     QCOMPARE(f.study.testPoints()->last().kind, TestKind::PracticeChosen);
 
     // The next time the dialog opens with that choice.
@@ -188,7 +190,8 @@ void TestStudyMenu::practiseChosen()
     bool remembered = false;
     again.expect(QStringLiteral("frmPractice"), [&remembered](QWidget *w) {
         remembered = child<QCheckBox>(w, QStringLiteral("chkPart0"))->isChecked()
-            && !child<QCheckBox>(w, QStringLiteral("chkPart1"))->isChecked();
+            && !child<QCheckBox>(w, QStringLiteral("chkPart1"))->isChecked()
+            && !child<QCheckBox>(w, QStringLiteral("chkPeriod6"))->isChecked();
         w->close();
     });
     again.start();
@@ -226,7 +229,8 @@ void TestStudyMenu::drillOnChosenItems()
     for (int id : drawn)
         QCOMPARE(id % 6, 5);
     QCOMPARE(f.study.value(QLatin1String(StudyMenu::DrillChoiceKey)),
-        QStringLiteral("parts=6;papers=0,1,2,3,4,5"));
+        QStringLiteral("parts=6;papers=0,1,2,3,4,5;periods=0,1,2,3,4,5,6,7,8,9,10,11;"
+                       "themes=0,1,2,3,4,5"));
     QCOMPARE(
         f.study.value(QLatin1String(StudyMenu::ChoiceKey)), QStringLiteral("parts=2;papers=2"));
     QVERIFY(!QFile::exists(f.store.path()));
