@@ -38,9 +38,14 @@ double Fsrs::retrievability(double elapsedDays, double stability) const
     return std::pow(1 + m_factor * elapsedDays / stability, m_decay);
 }
 
+double Fsrs::daysUntilRetrievability(double retrievability, double stability) const
+{
+    return stability / m_factor * (std::pow(retrievability, 1 / m_decay) - 1);
+}
+
 int Fsrs::intervalDays(double stability, double desiredRetention, int maximumDays) const
 {
-    const double days = stability / m_factor * (std::pow(desiredRetention, 1 / m_decay) - 1);
+    const double days = daysUntilRetrievability(desiredRetention, stability);
     return int(std::clamp(std::round(days), 1.0, double(maximumDays)));
 }
 

@@ -37,6 +37,8 @@ public:
 
     // The chance that a statement of this stability is known after so many days.
     double retrievability(double elapsedDays, double stability) const;
+    // The days, in fractions, after which retrievability has fallen to the given value.
+    double daysUntilRetrievability(double retrievability, double stability) const;
     // Days until retrievability falls to the desired retention, rounded, at least one day and at
     // most maximumDays.
     int intervalDays(double stability, double desiredRetention, int maximumDays) const;

@@ -37,23 +37,24 @@ struct StatementFigures
 using StatementTable = QList<StatementFigures>;
 StatementTable emptyStatementTable();
 
-// One answer in the history of a statement: given in a test or practice of five, or judged from
-// an answered item.
+// One answer in the history of a statement: given in a test or practice of five, judged from an
+// answered item, or given in the daily review.
 struct StatementEvent
 {
     enum class Source
     {
         TestAnswer,
-        Judgment
+        Judgment,
+        Review
     };
 
     int bankId = 0;
     QDateTime atUtc;
     bool right = false;
-    // AnswerTrue or AnswerFalse.
+    // AnswerTrue or AnswerFalse; 0 for "わからない" in the daily review.
     int given = 0;
     Source source = Source::TestAnswer;
-    // The item's format for a judgment; 0 for a test answer.
+    // The item's format for a judgment; 0 for a test or review answer.
     int format = 0;
 
     bool operator==(const StatementEvent &) const = default;

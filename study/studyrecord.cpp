@@ -15,19 +15,21 @@ namespace kivola {
 
 namespace {
 
-// Per statement and source (0 tests, 1 judgments): counts, then whether the latest two answers
-// were right, then their times, all from the covering indexes. The times of tests take a look-up
-// each and are only needed against judgments: statements never judged go without.
+// Per statement and source (0 tests, 1 judgments, 2 reviews): counts, then whether the latest two
+// answers were right, then their times, all from the covering indexes. The times of tests take a
+// look-up each and are only needed against judgments: statements never judged go without.
 const char *const StatementFiguresQuery
     = "SELECT 0, bank_id, count(*), sum(1 - correct),"
       " (SELECT correct FROM answers AS l WHERE l.bank_id = a.bank_id"
       "  ORDER BY l.test_id DESC, l.slot DESC LIMIT 1),"
       " (SELECT correct FROM answers AS l WHERE l.bank_id = a.bank_id"
       "  ORDER BY l.test_id DESC, l.slot DESC LIMIT 1 OFFSET 1),"
-      " CASE WHEN EXISTS (SELECT 1 FROM judgments AS j WHERE j.bank_id = a.bank_id) THEN"
+      " CASE WHEN EXISTS (SELECT 1 FROM judgments AS j WHERE j.bank_id = a.bank_id)"
+      " OR EXISTS (SELECT 1 FROM reviews AS r WHERE r.bank_id = a.bank_id) THEN"
       " (SELECT t.finished_at FROM answers AS l JOIN tests AS t ON t.id = l.test_id"
       "  WHERE l.bank_id = a.bank_id ORDER BY l.test_id DESC, l.slot DESC LIMIT 1) END,"
-      " CASE WHEN EXISTS (SELECT 1 FROM judgments AS j WHERE j.bank_id = a.bank_id) THEN"
+      " CASE WHEN EXISTS (SELECT 1 FROM judgments AS j WHERE j.bank_id = a.bank_id)"
+      " OR EXISTS (SELECT 1 FROM reviews AS r WHERE r.bank_id = a.bank_id) THEN"
       " (SELECT t.finished_at FROM answers AS l JOIN tests AS t ON t.id = l.test_id"
       "  WHERE l.bank_id = a.bank_id ORDER BY l.test_id DESC, l.slot DESC LIMIT 1 OFFSET 1) END"
       " FROM answers AS a GROUP BY bank_id"
@@ -40,7 +42,17 @@ const char *const StatementFiguresQuery
       "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1),"
       " (SELECT judged_at FROM judgments AS l WHERE l.bank_id = j.bank_id"
       "  ORDER BY l.judged_at DESC, l.attempt_id DESC, l.position DESC LIMIT 1 OFFSET 1)"
-      " FROM judgments AS j GROUP BY bank_id";
+      " FROM judgments AS j GROUP BY bank_id"
+      " UNION ALL SELECT 2, bank_id, count(*), sum(1 - correct),"
+      " (SELECT correct FROM reviews AS l WHERE l.bank_id = r.bank_id"
+      "  ORDER BY l.answered_at DESC, l.id DESC LIMIT 1),"
+      " (SELECT correct FROM reviews AS l WHERE l.bank_id = r.bank_id"
+      "  ORDER BY l.answered_at DESC, l.id DESC LIMIT 1 OFFSET 1),"
+      " (SELECT answered_at FROM reviews AS l WHERE l.bank_id = r.bank_id"
+      "  ORDER BY l.answered_at DESC, l.id DESC LIMIT 1),"
+      " (SELECT answered_at FROM reviews AS l WHERE l.bank_id = r.bank_id"
+      "  ORDER BY l.answered_at DESC, l.id DESC LIMIT 1 OFFSET 1)"
+      " FROM reviews AS r GROUP BY bank_id";
 
 // The tests in the order of their index by time, merged with the judgments sorted alike. For the
 // ordering, the judgments' attempts are numbered past every test (2^40), so that at the same second
@@ -50,7 +62,8 @@ const char *const StatementHistoryQuery
       " a.slot AS place FROM tests AS t JOIN answers AS a ON a.test_id = t.id"
       " UNION ALL SELECT bank_id, judged_at, correct, given, 1, format,"
       " attempt_id + 1099511627776, position FROM judgments"
-      " ORDER BY at, owner, place, 1";
+      " UNION ALL SELECT bank_id, answered_at, correct, given, 2, 0, id + 2199023255552, 0"
+      " FROM reviews ORDER BY at, owner, place, 1";
 
 // Newest first, straight from the index, and turned round afterwards: cheaper than sorting
 // the rows again.
@@ -61,6 +74,7 @@ enum Source
 {
     FromTests,
     FromJudgments,
+    FromReviews,
     SourceCount
 };
 
@@ -74,21 +88,39 @@ struct Recent
 };
 using RecentPair = QVarLengthArray<Recent, 2>;
 
-// The latest two of the merged answers, latest first; a judgment wins a tie.
-std::array<LatestResult, 2> latestTwo(const RecentPair &tests, const RecentPair &judged)
+// The latest two of the merged answers, latest first; at the same second the later source wins.
+std::array<LatestResult, 2> latestTwo(const std::array<RecentPair, SourceCount> &sources)
 {
     std::array<LatestResult, 2> latest {LatestResult::Unseen, LatestResult::Unseen};
-    qsizetype t = 0;
-    qsizetype j = 0;
+    std::array<qsizetype, SourceCount> taken {};
     for (LatestResult &result : latest) {
-        if (t == tests.size() && j == judged.size())
+        int best = -1;
+        for (int source = 0; source < SourceCount; ++source) {
+            if (taken[source] == sources[source].size())
+                continue;
+            if (best < 0
+                || sources[source].at(taken[source]).at >= sources[best].at(taken[best]).at) {
+                best = source;
+            }
+        }
+        if (best < 0)
             break;
-        const bool takeJudged
-            = t == tests.size() || (j < judged.size() && judged.at(j).at >= tests.at(t).at);
-        const Recent &next = takeJudged ? judged.at(j++) : tests.at(t++);
-        result = next.correct ? LatestResult::Right : LatestResult::Wrong;
+        result
+            = sources[best].at(taken[best]++).correct ? LatestResult::Right : LatestResult::Wrong;
     }
     return latest;
+}
+
+StatementEvent::Source sourceOf(int source)
+{
+    switch (source) {
+    case FromJudgments:
+        return StatementEvent::Source::Judgment;
+    case FromReviews:
+        return StatementEvent::Source::Review;
+    default:
+        return StatementEvent::Source::TestAnswer;
+    }
 }
 
 } // namespace
@@ -136,6 +168,20 @@ bool StudyRecord::record(std::span<const CompletedTest> tests)
         }
         query.finish();
         return true;
+    });
+}
+
+bool StudyRecord::recordReview(const ReviewAnswer &answer)
+{
+    return m_database.write([&](QSqlQuery &query) {
+        if (!query.prepare(QStringLiteral("INSERT INTO reviews (bank_id, answered_at, given, "
+                                          "correct) VALUES (?, ?, ?, ?)")))
+            return false;
+        query.addBindValue(answer.bankId);
+        query.addBindValue(answer.answeredUtc.toUTC().toString(Qt::ISODate));
+        query.addBindValue(int(answer.given));
+        query.addBindValue(int(answer.correct));
+        return query.exec();
     });
 }
 
@@ -206,7 +252,7 @@ std::optional<StatementTable> StudyRecord::statementFigures()
         return std::nullopt;
     }
     for (int id = 1; id < table.size(); ++id) {
-        const auto latest = latestTwo(recent[id][FromTests], recent[id][FromJudgments]);
+        const auto latest = latestTwo(recent[id]);
         table[id].latest = latest[0];
         table[id].mastered = latest[0] == LatestResult::Right && latest[1] == LatestResult::Right;
     }
@@ -227,12 +273,9 @@ std::optional<QList<StatementEvent>> StudyRecord::statementHistory()
         return std::nullopt;
     }
     while (query.next()) {
-        events.append(
-            {query.value(0).toInt(), QDateTime::fromString(query.value(1).toString(), Qt::ISODate),
-                query.value(2).toBool(), query.value(3).toInt(),
-                query.value(4).toInt() == FromJudgments ? StatementEvent::Source::Judgment
-                                                        : StatementEvent::Source::TestAnswer,
-                query.value(5).toInt()});
+        events.append({query.value(0).toInt(),
+            QDateTime::fromString(query.value(1).toString(), Qt::ISODate), query.value(2).toBool(),
+            query.value(3).toInt(), sourceOf(query.value(4).toInt()), query.value(5).toInt()});
     }
     if (query.lastError().isValid()) {
         m_database.fail();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "study/completedtest.h"
+#include "study/reviewanswer.h"
 #include "study/studydatabase.h"
 #include "study/studyfigures.h"
 
@@ -40,19 +41,24 @@ public:
     // Several tests in one transaction: a whole history costs a single sync.
     bool record(std::span<const CompletedTest> tests);
 
+    // One answer of the daily review, in a transaction of its own. False when it could not be
+    // saved, as for record().
+    bool recordReview(const ReviewAnswer &answer);
+
     // Choices remembered between runs; a null string when none was stored.
     QString value(const QString &name);
     bool setValue(const QString &name, const QString &value);
 
     // No value when the record exists but cannot be read; a missing record reads as empty.
-    // Counts the answers of tests and the judgments of answered items alike. The latest answers
-    // are found in time order: tests in the order they were recorded (the order they finished),
-    // judgments by when they were judged, the two merged by their times; at the same second a
-    // judgment counts as the later.
+    // Counts the answers of tests, the judgments of answered items and the daily review's answers
+    // alike. The latest answers are found in time order: tests in the order they were recorded
+    // (the order they finished), judgments by when they were judged, review answers by when they
+    // were given, all merged by their times; at the same second a judgment counts as later than a
+    // test answer, and a review answer as later than both.
     std::optional<StatementTable> statementFigures();
     // Every answer ever given to any statement, in time order: by the second it was stamped with,
-    // test answers before judgments at the same second, then by test and slot, or by attempt,
-    // position and statement.
+    // test answers before judgments and judgments before review answers at the same second, then
+    // by test and slot, by attempt, position and statement, or in the order reviews were kept.
     std::optional<QList<StatementEvent>> statementHistory();
     // The latest tests, oldest first.
     std::optional<QList<TestPoints>> testPoints(int latestCount = AllTests);

@@ -3,13 +3,14 @@
 #include "bank/questionbank.h"
 #include "study/completedtest.h"
 #include "study/itemattempt.h"
+#include "study/reviewanswer.h"
 
 namespace kivola {
 
 namespace {
 
-// Version 2: practice in the exam's item formats. Option counts by format: four for formats 1
-// to 3, eight for the triple (4), two for the single statement (5).
+// Version 2: practice in the exam's item formats and the daily review. Option counts by format:
+// four for formats 1 to 3, eight for the triple (4), two for the single statement (5).
 QStringList itemTables()
 {
     const QString optionRange
@@ -57,6 +58,18 @@ QStringList itemTables()
         // Covers the figures per statement, as answers_by_statement does for the tests.
         QStringLiteral("CREATE INDEX judgments_by_statement ON judgments (bank_id, judged_at, "
                        "attempt_id, position, correct)"),
+        // The daily review: one row per answer, given 0 for "わからない".
+        QStringLiteral("CREATE TABLE reviews (id INTEGER PRIMARY KEY, "
+                       "bank_id INTEGER NOT NULL CHECK (bank_id BETWEEN 1 AND %1), "
+                       "answered_at TEXT NOT NULL, given INTEGER NOT NULL CHECK (given IN (%2, "
+                       "%3, %4)), correct INTEGER NOT NULL CHECK (correct IN (0, 1)), "
+                       "CHECK (given <> %2 OR correct = 0))")
+            .arg(QuestionBank::QuestionCount)
+            .arg(int(ReviewGiven::DontKnow))
+            .arg(int(ReviewGiven::True))
+            .arg(int(ReviewGiven::False)),
+        QStringLiteral("CREATE INDEX reviews_by_statement ON reviews (bank_id, answered_at, id, "
+                       "correct)"),
     };
 }
 
