@@ -91,13 +91,14 @@ template <typename Open> void FirstPaint(benchmark::State &state, Open open)
 
 std::unique_ptr<QWidget> openRecord(StudyRecord &record)
 {
-    return std::make_unique<FrmRecord>(
-        bank(), *record.statementFigures(), *record.testPoints(FrmRecord::ShownTests), nullptr);
+    return std::make_unique<FrmRecord>(bank(), *record.statementFigures(),
+        *record.testPoints(FrmRecord::ShownTests), QList<PaperResult>(), ReviewFigures(), nullptr);
 }
 
 std::unique_ptr<QWidget> openBrowser(StudyRecord &record)
 {
-    return std::make_unique<FrmBrowser>(bank(), *record.statementFigures(), nullptr);
+    return std::make_unique<FrmBrowser>(
+        bank(), *record.statementFigures(), StatementMemory(), nullptr);
 }
 
 void RecordWindowFirstPaint(benchmark::State &state)
@@ -116,7 +117,7 @@ BENCHMARK(BrowserFirstPaint)->ArgName("cold")->Arg(0)->Arg(1)->Unit(benchmark::k
 void SearchKeystroke(benchmark::State &state)
 {
     StudyRecord record(fullRecord());
-    FrmBrowser window(bank(), *record.statementFigures(), nullptr);
+    FrmBrowser window(bank(), *record.statementFigures(), StatementMemory(), nullptr);
     waitForPaint(&window);
     auto *search = window.findChild<QLineEdit *>(QStringLiteral("txtSearch"));
     auto *table = window.findChild<QTableView *>(QStringLiteral("tblQuestions"));

@@ -37,7 +37,7 @@ private Q_SLOTS:
 
 void TestQuestionTableModel::modelKeepsTheModelRules()
 {
-    QuestionTableModel model(fixture::completeBank(), someFigures(), nullptr);
+    QuestionTableModel model(fixture::completeBank(), someFigures(), StatementMemory(), nullptr);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(model.rowCount(), QuestionBank::QuestionCount);
     QCOMPARE(model.columnCount(), int(QuestionTableModel::ColumnCount));
@@ -55,7 +55,7 @@ void TestQuestionTableModel::filterKeepsTheModelRulesWhileFiltering_data()
 void TestQuestionTableModel::filterKeepsTheModelRulesWhileFiltering()
 {
     QFETCH(int, sortColumn);
-    QuestionTableModel model(fixture::completeBank(), someFigures(), nullptr);
+    QuestionTableModel model(fixture::completeBank(), someFigures(), StatementMemory(), nullptr);
     QuestionFilter filter(&model, nullptr);
     QAbstractItemModelTester tester(
         &filter, QAbstractItemModelTester::FailureReportingMode::QtTest);

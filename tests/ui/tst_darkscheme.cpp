@@ -251,14 +251,14 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         const QList<CompletedTest> tests
             = history::randomTests(30, 30u, QDateTime(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC));
         f.study.record(std::span<const CompletedTest>(tests));
-        return std::unique_ptr<QWidget>(
-            std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
-                *f.study.testPoints(FrmRecord::ShownTests), QList<PaperResult>(), nullptr));
+        return std::unique_ptr<QWidget>(std::make_unique<FrmRecord>(fixture::completeBank(),
+            *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
+            QList<PaperResult>(), ReviewFigures(), nullptr));
     }) << 8;
     QTest::newRow("empty study record") << Opener([](FlowFixture &f) {
-        return std::unique_ptr<QWidget>(
-            std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
-                *f.study.testPoints(FrmRecord::ShownTests), QList<PaperResult>(), nullptr));
+        return std::unique_ptr<QWidget>(std::make_unique<FrmRecord>(fixture::completeBank(),
+            *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
+            QList<PaperResult>(), ReviewFigures(), nullptr));
     }) << 3;
     QTest::newRow("mock paper start") << Opener([](FlowFixture &) {
         return std::unique_ptr<QWidget>(
@@ -274,7 +274,7 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
     }) << 12;
     QTest::newRow("browser") << Opener([](FlowFixture &f) {
         auto window = std::make_unique<FrmBrowser>(
-            fixture::completeBank(), *f.study.statementFigures(), nullptr);
+            fixture::completeBank(), *f.study.statementFigures(), StatementMemory(), nullptr);
         auto *check = window->findChild<QCheckBox *>(QStringLiteral("chkShowAnswer"));
         check->setChecked(true);
         auto *table = window->findChild<QTableView *>(QStringLiteral("tblQuestions"));

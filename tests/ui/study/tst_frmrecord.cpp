@@ -32,7 +32,7 @@ std::unique_ptr<FrmRecord> recordWindow(FlowFixture &f, QWidget *owner = nullptr
 {
     return std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
         *f.study.testPoints(FrmRecord::ShownTests), *ItemRecord(f.study.path()).papersTaken(),
-        owner);
+        ReviewFigures(), owner);
 }
 
 QList<kit::BarChart::Bar> barsOf(const QWidget *window, const QString &name)
