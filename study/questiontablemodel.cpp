@@ -42,7 +42,10 @@ QString QuestionTableModel::dueText(int id) const
     const QDate due = m_memory.due.at(id);
     if (m_memory.today.isValid() && due <= m_memory.today)
         return QStringLiteral("今日");
-    return due.toString(QStringLiteral("yyyy/MM/dd"));
+    // The year only where it is not this year's: the column stays narrow.
+    return due.toString(m_memory.today.isValid() && due.year() == m_memory.today.year()
+            ? QStringLiteral("M/d")
+            : QStringLiteral("yyyy/M/d"));
 }
 
 QuestionTableModel::QuestionTableModel(const QuestionBank &bank, const StatementTable &figures,

@@ -35,6 +35,10 @@ constexpr int MarkButtonWidth = 1335;
 constexpr int MarkButtonHeight = 720;
 constexpr int ButtonWidth = 2040;
 constexpr int ButtonHeight = 495;
+// Wrapped text makes the layout's own minimum depend on the width, and Qt would widen the window
+// to fit the tallest statement at its narrowest; a minimum of our own keeps the window as sized.
+constexpr int MinimumWidth = 6600;
+constexpr int MinimumHeight = 5400;
 // Text on the cream box is read at arm's length, the statement above all.
 constexpr qreal StatementPoints = 15.75;
 constexpr qreal VerdictPoints = 14.25;
@@ -81,10 +85,15 @@ bool isEnter(const QKeyEvent *event)
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
-QLabel *addBoxText(QWidget *parent, const QString &name, const QFont &font, const QColor &colour)
+// A wrapping label whose text never widens the window: it wraps to the width it is given.
+QLabel *addWrappingLabel(QWidget *parent, const QString &name, const QFont &font,
+    const QColor &colour, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
 {
     QLabel *label = addLaidLabel(parent, name, QString(), font, colour);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAlignment(alignment);
+    QSizePolicy policy = label->sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Ignored);
+    label->setSizePolicy(policy);
     return label;
 }
 
@@ -113,8 +122,8 @@ FrmDailyReview::FrmDailyReview(const QuestionBank &bank, std::unique_ptr<DailyRe
     , m_recordPath(recordPath)
 {
     using namespace kit;
-    m_lblProgress = addLaidLabel(
-        this, QStringLiteral("lblProgress"), QString(), gothic(TextPoints), windowTextColor());
+    m_lblProgress = addWrappingLabel(
+        this, QStringLiteral("lblProgress"), gothic(TextPoints), windowTextColor());
 
     m_frameStatement = new QFrame(this);
     m_frameStatement->setObjectName(QStringLiteral("frameStatement"));
@@ -126,17 +135,17 @@ FrmDailyReview::FrmDailyReview(const QuestionBank &bank, std::unique_ptr<DailyRe
     cream.setColor(QPalette::Window, colors::Cream);
     cream.setColor(QPalette::WindowText, colors::Black);
     m_frameStatement->setPalette(cream);
-    m_lblKind = addBoxText(m_frameStatement, QStringLiteral("lblKind"),
+    m_lblKind = addWrappingLabel(m_frameStatement, QStringLiteral("lblKind"),
         gothic(NotePoints, Weight::Bold), colors::Brown);
-    m_lblStatement = addBoxText(
+    m_lblStatement = addWrappingLabel(
         m_frameStatement, QStringLiteral("lblStatement"), gothic(StatementPoints), colors::Black);
-    m_lblVerdict = addBoxText(m_frameStatement, QStringLiteral("lblVerdict"),
+    m_lblVerdict = addWrappingLabel(m_frameStatement, QStringLiteral("lblVerdict"),
         gothic(VerdictPoints, Weight::Bold), colors::Black);
-    m_lblAnswer = addBoxText(m_frameStatement, QStringLiteral("lblAnswer"),
+    m_lblAnswer = addWrappingLabel(m_frameStatement, QStringLiteral("lblAnswer"),
         gothic(TextPoints, Weight::Bold), colors::Black);
-    m_lblExplanation = addBoxText(
+    m_lblExplanation = addWrappingLabel(
         m_frameStatement, QStringLiteral("lblExplanation"), gothic(TextPoints), colors::Black);
-    m_lblCitation = addBoxText(
+    m_lblCitation = addWrappingLabel(
         m_frameStatement, QStringLiteral("lblCitation"), gothic(NotePoints), colors::Brown);
 
     m_pageEnd = new QWidget(this);
@@ -202,6 +211,8 @@ FrmDailyReview::FrmDailyReview(const QuestionBank &bank, std::unique_ptr<DailyRe
     endColumn->addStretch();
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(px(ButtonGap));
+    // As tall as the answer buttons whichever buttons show, so that the box never jumps.
+    buttons->addStrut(px(MarkButtonHeight));
     buttons->addStretch();
     for (QPushButton *each :
         {m_btnTrue, m_btnFalse, m_btnDontKnow, m_btnNext, m_btnMore, m_btnClose})
@@ -214,6 +225,7 @@ FrmDailyReview::FrmDailyReview(const QuestionBank &bank, std::unique_ptr<DailyRe
     column->addWidget(m_frameStatement, 1);
     column->addWidget(m_pageEnd, 1);
     column->addLayout(buttons);
+    setMinimumSize(px(MinimumWidth), px(MinimumHeight));
 
     connect(m_btnTrue, &QPushButton::clicked, this, [this] { answer(ReviewGiven::True); });
     connect(m_btnFalse, &QPushButton::clicked, this, [this] { answer(ReviewGiven::False); });

@@ -29,7 +29,7 @@ constexpr int CaptionWidth = 3240;
 constexpr int ControlLeft = 3600;
 constexpr int ControlWidth = 2160;
 constexpr int RowHeight = 360;
-constexpr int CaptionDrop = 45;
+constexpr int CaptionDrop = 60;
 
 enum Row
 {
@@ -86,8 +86,10 @@ FrmReviewSettings::FrmReviewSettings(const ReviewSettings &current, std::vector<
     m_spnRetention = addRowControl(frameSettings,
         spinBox(frameSettings, qRound(ReviewSettings::MinimumRetention * Percent),
             qRound(ReviewSettings::MaximumRetention * Percent), QStringLiteral("％")),
-        QStringLiteral("spnRetention"), QStringLiteral("覚えている見込みがこれを下回ったら復習"),
+        QStringLiteral("spnRetention"), QStringLiteral("復習の目安（覚えている見込み）"),
         RetentionRow);
+    m_spnRetention->setToolTip(
+        QStringLiteral("覚えている見込みがこれを下回った問題を、復習に出します"));
     m_spnNewPerDay = addRowControl(frameSettings,
         spinBox(frameSettings, ReviewSettings::MinimumNewPerDay, ReviewSettings::MaximumNewPerDay,
             QStringLiteral("問")),
@@ -166,7 +168,7 @@ void FrmReviewSettings::updatePlan()
         lines.append(QStringLiteral("試験まであと%1日です。")
                          .arg(today.daysTo(QDate::fromJulianDay(plan.examDay()))));
     }
-    lines.append(QStringLiteral("この設定での今日の復習：復習 %1問・新しい問題 %2問")
+    lines.append(QStringLiteral("この設定で今日残っている問題：復習 %1問・新しい問題 %2問")
                      .arg(plan.due().size())
                      .arg(plan.newToday().size()));
     const QString raised = raisedNewText(plan);

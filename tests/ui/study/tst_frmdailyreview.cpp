@@ -1,4 +1,5 @@
 #include "bank/banktext.h"
+#include "bank/compiledpapers.h"
 #include "session/dailyreview.h"
 #include "tests/support/fixturebank.h"
 #include "tests/support/sqlitefile.h"
@@ -74,6 +75,7 @@ private Q_SLOTS:
     void batchByKeysToTheSummaryAndOn();
     void nothingLeftToday();
     void monthByKeyboardAlone();
+    void keepsItsSizeThroughTheBank();
 
 private:
     // Today's review on the record, under small settings so that batches stay short.
@@ -279,6 +281,29 @@ void TestFrmDailyReview::monthByKeyboardAlone()
         newInMonth);
     // Reviews came back, so the month held more answers than new statements.
     QVERIFY(answeredInMonth > newInMonth);
+}
+
+void TestFrmDailyReview::keepsItsSizeThroughTheBank()
+{
+    // The real statements and explanations, the longest ones wrapping over several lines.
+    const QuestionBank bank = BankLoader(compiledPapersDirectory()).build().bank;
+    auto all = std::make_unique<DailyReview>(
+        recordPath(), bank, QTimeZone::utc(), [this] { return m_now; });
+    QVERIFY(all->reload());
+    ReviewSettings settings = all->settings();
+    settings.newPerDay = ReviewSettings::MaximumNewPerDay;
+    settings.sessionSize = ReviewSettings::MaximumSessionSize;
+    QVERIFY(all->setSettings(settings));
+    FrmDailyReview window(bank, std::move(all), recordPath(), nullptr, nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize designed = window.size();
+    while (window.review().current()) {
+        press(&window, Space);
+        QCOMPARE(window.size(), designed);
+        press(&window, Enter);
+        QCOMPARE(window.size(), designed);
+    }
 }
 
 QTEST_MAIN(TestFrmDailyReview)
