@@ -30,16 +30,20 @@ std::vector<Review> ReviewsFromHistory(const QList<StatementEvent> &history, con
 {
     std::vector<Review> reviews;
     reviews.reserve(std::size_t(history.size()));
-    // Answers come in runs stamped with the same second (a test's five); the day is worked out
-    // once a run, since time zone conversions are not cheap.
-    QDateTime lastMoment;
-    qint64 lastDay = 0;
+    // Time zone conversions are slow and the history comes in time order: the bounds of the
+    // study day in hand, in milliseconds since the epoch, settle most answers without one.
+    qint64 day = 0;
+    qint64 dayStart = 0;
+    qint64 dayEnd = 0;
     for (const StatementEvent &event : history) {
-        if (event.atUtc != lastMoment) {
-            lastMoment = event.atUtc;
-            lastDay = StudyDay(event.atUtc, zone);
+        const qint64 moment = event.atUtc.toMSecsSinceEpoch();
+        if (moment < dayStart || moment >= dayEnd) {
+            day = StudyDay(event.atUtc, zone);
+            const QTime start(StudyDayStartHour, 0);
+            dayStart = QDateTime(QDate::fromJulianDay(day), start, zone).toMSecsSinceEpoch();
+            dayEnd = QDateTime(QDate::fromJulianDay(day + 1), start, zone).toMSecsSinceEpoch();
         }
-        reviews.push_back({event.bankId, lastDay, event.right, GuessChanceOf(event)});
+        reviews.push_back({event.bankId, day, event.right, GuessChanceOf(event)});
     }
     return reviews;
 }

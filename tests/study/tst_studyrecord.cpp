@@ -164,7 +164,7 @@ void TestStudyRecord::statementFigures()
 void TestStudyRecord::figuresCountJudgments_data()
 {
     // Answers to statement 7 in the order they are recorded: "T" in a test, "J" judged from an
-    // item, each with its minute and + or -.
+    // item, "R" in the daily review, each with its minute and + or -.
     QTest::addColumn<QStringList>("answers");
     QTest::addColumn<int>("answered");
     QTest::addColumn<int>("wrong");
@@ -187,6 +187,12 @@ void TestStudyRecord::figuresCountJudgments_data()
         << answers("T1+ J1-") << 2 << 1 << LatestResult::Wrong << false;
     QTest::newRow("same minute, judgment recorded first")
         << answers("J1- T1+") << 2 << 1 << LatestResult::Wrong << false;
+    QTest::newRow("review latest")
+        << answers("T0- J1+ R2+") << 3 << 1 << LatestResult::Right << true;
+    QTest::newRow("review before both")
+        << answers("R0- T1+ J2-") << 3 << 2 << LatestResult::Wrong << false;
+    QTest::newRow("same minute: the review is later")
+        << answers("R1+ J1- T1-") << 3 << 2 << LatestResult::Right << false;
 }
 
 void TestStudyRecord::figuresCountJudgments()
@@ -204,6 +210,9 @@ void TestStudyRecord::figuresCountJudgments()
         if (answer.startsWith(u'T')) {
             QVERIFY(record.record(testOf(
                 right ? QStringLiteral("7+ 1+ 2+ 3+ 4+") : QStringLiteral("7- 1+ 2+ 3+ 4+"), at)));
+        } else if (answer.startsWith(u'R')) {
+            QVERIFY(record.recordReview(
+                {7, at, right ? ReviewGiven::True : ReviewGiven::DontKnow, right}));
         } else {
             judge(m_path, at, {{7, AnswerTrue, right, 5}});
         }
@@ -213,10 +222,12 @@ void TestStudyRecord::figuresCountJudgments()
     QCOMPARE(table->at(7), (StatementFigures {answered, wrong, latest, mastered}));
 }
 
-// In time order whatever the order of recording: at the same second test answers first.
+// In time order whatever the order of recording: at the same second test answers first, then
+// judgments, then the daily review's answers.
 void TestStudyRecord::statementHistory()
 {
     StudyRecord record(m_path);
+    QVERIFY(record.recordReview({9, Finished.addSecs(60), ReviewGiven::DontKnow, false}));
     QVERIFY(record.record(testOf(QStringLiteral("7+ 1- 2+ 3+ 4+"), Finished.addSecs(120))));
     judge(m_path, Finished.addSecs(60), {{7, AnswerTrue, false, 3}, {8, AnswerFalse, true, 3}});
     QVERIFY(record.record(testOf(QStringLiteral("5+ 6+ 9+ 10+ 11-"), Finished.addSecs(60))));
@@ -226,14 +237,18 @@ void TestStudyRecord::statementHistory()
     QList<int> ids;
     for (const StatementEvent &event : *history)
         ids.append(event.bankId);
-    QCOMPARE(ids, QList<int>({5, 6, 9, 10, 11, 7, 8, 7, 1, 2, 3, 4}));
+    QCOMPARE(ids, QList<int>({5, 6, 9, 10, 11, 7, 8, 9, 7, 1, 2, 3, 4}));
     using Source = StatementEvent::Source;
     QCOMPARE(history->at(4),
         (StatementEvent {11, Finished.addSecs(60), false, AnswerFalse, Source::TestAnswer, 0}));
     QCOMPARE(history->at(5),
         (StatementEvent {7, Finished.addSecs(60), false, AnswerTrue, Source::Judgment, 3}));
-    QCOMPARE(history->at(7),
+    QCOMPARE(
+        history->at(7), (StatementEvent {9, Finished.addSecs(60), false, 0, Source::Review, 0}));
+    QCOMPARE(history->at(8),
         (StatementEvent {7, Finished.addSecs(120), true, AnswerTrue, Source::TestAnswer, 0}));
+    // "わからない" is never right.
+    QVERIFY(!record.recordReview({9, Finished, ReviewGiven::DontKnow, true}));
     QCOMPARE(StudyRecord(m_dir->filePath(QStringLiteral("none.sqlite"))).statementHistory(),
         QList<StatementEvent>());
 }
