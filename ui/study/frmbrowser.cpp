@@ -46,7 +46,7 @@ constexpr int SourceWidth = 3000;
 constexpr int AnswerWidth = 600;
 constexpr int AnsweredWidth = 780;
 constexpr int LatestWidth = 1140;
-constexpr int MemoryWidth = 660;
+constexpr int MemoryWidth = 780;
 constexpr int NextDueWidth = 1260;
 
 // The layout's margins and the gaps between its controls in twips, as designed; the table
