@@ -3,18 +3,21 @@
 // browser's search box until the table shows the new rows. Run it on a real display (Xvfb with
 // a window manager) or offscreen through QT_QPA_PLATFORM.
 #include "bank/compiledpapers.h"
+#include "session/dailyreview.h"
 #include "study/itemrecord.h"
 #include "study/studyrecord.h"
 #include "tests/support/recordhistory.h"
 #include "ui/kit/gothicfont.h"
 #include "ui/study/frmbrowser.h"
 #include "ui/study/frmrecord.h"
+#include "ui/study/reviewfigures.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QStyleFactory>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <benchmark/benchmark.h>
 
@@ -90,16 +93,26 @@ template <typename Open> void FirstPaint(benchmark::State &state, Open open)
     }
 }
 
+// The daily review's plan, read from the record as the menu reads it for these windows.
+std::unique_ptr<DailyReview> loadedReview(StudyRecord &record)
+{
+    auto review = std::make_unique<DailyReview>(
+        record.path(), bank(), QTimeZone::systemTimeZone(), &QDateTime::currentDateTime);
+    review->reload();
+    return review;
+}
+
 std::unique_ptr<QWidget> openRecord(StudyRecord &record)
 {
     return std::make_unique<FrmRecord>(bank(), *record.statementFigures(),
         *record.testPoints(FrmRecord::ShownTests), *ItemRecord(record.path()).papersTaken(),
-        nullptr);
+        reviewFiguresOf(*loadedReview(record)), nullptr);
 }
 
 std::unique_ptr<QWidget> openBrowser(StudyRecord &record)
 {
-    return std::make_unique<FrmBrowser>(bank(), *record.statementFigures(), nullptr);
+    return std::make_unique<FrmBrowser>(bank(), *record.statementFigures(),
+        statementMemoryOf(loadedReview(record)->plan()), nullptr);
 }
 
 void RecordWindowFirstPaint(benchmark::State &state)
@@ -118,7 +131,7 @@ BENCHMARK(BrowserFirstPaint)->ArgName("cold")->Arg(0)->Arg(1)->Unit(benchmark::k
 void SearchKeystroke(benchmark::State &state)
 {
     StudyRecord record(fullRecord());
-    FrmBrowser window(bank(), *record.statementFigures(), nullptr);
+    FrmBrowser window(bank(), *record.statementFigures(), StatementMemory(), nullptr);
     waitForPaint(&window);
     auto *search = window.findChild<QLineEdit *>(QStringLiteral("txtSearch"));
     auto *table = window.findChild<QTableView *>(QStringLiteral("tblQuestions"));

@@ -2,6 +2,8 @@
 
 #include "bank/banktext.h"
 
+#include <limits>
+
 namespace kivola {
 
 namespace {
@@ -19,13 +21,39 @@ QString latestText(LatestResult latest)
     return QStringLiteral("未回答");
 }
 
+constexpr int Percent = 100;
+// Statements never answered sort below any chance of knowing one, and after any due date.
+constexpr double UnseenRetrievability = -1;
+constexpr qint64 UnseenDueDay = std::numeric_limits<qint64>::max();
+
 } // namespace
 
-QuestionTableModel::QuestionTableModel(
-    const QuestionBank &bank, const StatementTable &figures, QObject *parent)
+QString QuestionTableModel::memoryText(int id) const
+{
+    if (!m_memory.isSeen(id))
+        return QStringLiteral("—");
+    return QStringLiteral("%1％").arg(qRound(m_memory.retrievability.value(id) * Percent));
+}
+
+QString QuestionTableModel::dueText(int id) const
+{
+    if (!m_memory.isSeen(id))
+        return QStringLiteral("—");
+    const QDate due = m_memory.due.at(id);
+    if (m_memory.today.isValid() && due <= m_memory.today)
+        return QStringLiteral("今日");
+    // The year only where it is not this year's: the column stays narrow.
+    return due.toString(m_memory.today.isValid() && due.year() == m_memory.today.year()
+            ? QStringLiteral("M/d")
+            : QStringLiteral("yyyy/M/d"));
+}
+
+QuestionTableModel::QuestionTableModel(const QuestionBank &bank, const StatementTable &figures,
+    StatementMemory memory, QObject *parent)
     : QAbstractTableModel(parent)
     , m_bank(bank)
     , m_figures(figures)
+    , m_memory(std::move(memory))
 {
     const int count = bank.questionCount();
     // A record shorter than the bank reads as unseen for the rest.
@@ -74,6 +102,11 @@ QVariant QuestionTableModel::data(const QModelIndex &index, int role) const
             return f.answered;
         case Latest:
             return int(f.latest);
+        case Memory:
+            return m_memory.isSeen(row + 1) ? m_memory.retrievability.value(row + 1)
+                                            : UnseenRetrievability;
+        case NextDue:
+            return m_memory.isSeen(row + 1) ? m_memory.due.at(row + 1).toJulianDay() : UnseenDueDay;
         default:
             return {};
         }
@@ -89,6 +122,10 @@ QVariant QuestionTableModel::data(const QModelIndex &index, int role) const
             return f.answered;
         case Latest:
             return latestText(f.latest);
+        case Memory:
+            return memoryText(row + 1);
+        case NextDue:
+            return dueText(row + 1);
         default:
             return {};
         }
@@ -99,9 +136,9 @@ QVariant QuestionTableModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         return index.column() == Statement ? r.questionText : QVariant();
     case Qt::TextAlignmentRole:
-        return index.column() == Answer || index.column() == Answered || index.column() == Latest
-            ? QVariant(Qt::AlignCenter)
-            : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        return index.column() == Source || index.column() == Statement
+            ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+            : QVariant(Qt::AlignCenter);
     default:
         return {};
     }
@@ -109,6 +146,13 @@ QVariant QuestionTableModel::data(const QModelIndex &index, int role) const
 
 QVariant QuestionTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal) {
+        if (section == Memory)
+            return QStringLiteral("いま覚えている見込み");
+        if (section == NextDue)
+            return QStringLiteral("今日の復習に次に出る日");
+        return {};
+    }
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)
@@ -124,6 +168,10 @@ QVariant QuestionTableModel::headerData(int section, Qt::Orientation orientation
         return QStringLiteral("回答数");
     case Latest:
         return QStringLiteral("最新の結果");
+    case Memory:
+        return QStringLiteral("記憶");
+    case NextDue:
+        return QStringLiteral("次の復習");
     default:
         return {};
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "study/statementmemory.h"
 #include "study/studyfigures.h"
 
 #include <QAbstractTableModel>
@@ -8,7 +9,8 @@
 namespace kivola {
 
 // Every statement of the bank as a row, in bank order, with what the learning record knows of
-// it. Read-only: the record is read once when the browser opens.
+// it and what the memory model says of it. Read-only: the record is read once when the browser
+// opens.
 class QuestionTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -21,13 +23,16 @@ public:
         Answer,
         Answered,
         Latest,
+        Memory,
+        NextDue,
         ColumnCount
     };
     // The bank id of a row's statement, in every column; and the value a column sorts by.
     static constexpr int BankIdRole = Qt::UserRole;
     static constexpr int SortRole = Qt::UserRole + 1;
 
-    QuestionTableModel(const QuestionBank &bank, const StatementTable &figures, QObject *parent);
+    QuestionTableModel(const QuestionBank &bank, const StatementTable &figures,
+        StatementMemory memory, QObject *parent);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -40,10 +45,16 @@ public:
     const StatementFigures &figures(int row) const { return m_figures.at(row + 1); }
     int part(int row) const { return m_parts.at(row); }
     int paper(int row) const { return m_papers.at(row); }
+    const StatementMemory &memory() const { return m_memory; }
 
 private:
+    // "82％" and the due date, "—" for a statement never answered.
+    QString memoryText(int id) const;
+    QString dueText(int id) const;
+
     QuestionBank m_bank;
     StatementTable m_figures;
+    StatementMemory m_memory;
     QList<int> m_parts;
     QList<int> m_papers;
     QStringList m_sources;

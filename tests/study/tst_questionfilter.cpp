@@ -60,7 +60,7 @@ void TestQuestionFilter::searchIgnoresWidthAndCase()
 {
     QFETCH(QString, query);
     QFETCH(QList<int>, ids);
-    QuestionTableModel model(mixedWidthBank(), emptyStatementTable(), nullptr);
+    QuestionTableModel model(mixedWidthBank(), emptyStatementTable(), StatementMemory(), nullptr);
     QuestionFilter filter(&model, nullptr);
     filter.setSearchText(query);
     QList<int> found;

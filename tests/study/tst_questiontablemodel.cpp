@@ -5,6 +5,7 @@
 #include <QAbstractItemModelTester>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace kivola;
 
 namespace {
@@ -33,11 +34,13 @@ private Q_SLOTS:
     void modelKeepsTheModelRules();
     void filterKeepsTheModelRulesWhileFiltering_data();
     void filterKeepsTheModelRulesWhileFiltering();
+    void memoryColumnsSortByValue_data();
+    void memoryColumnsSortByValue();
 };
 
 void TestQuestionTableModel::modelKeepsTheModelRules()
 {
-    QuestionTableModel model(fixture::completeBank(), someFigures(), nullptr);
+    QuestionTableModel model(fixture::completeBank(), someFigures(), StatementMemory(), nullptr);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(model.rowCount(), QuestionBank::QuestionCount);
     QCOMPARE(model.columnCount(), int(QuestionTableModel::ColumnCount));
@@ -55,7 +58,7 @@ void TestQuestionTableModel::filterKeepsTheModelRulesWhileFiltering_data()
 void TestQuestionTableModel::filterKeepsTheModelRulesWhileFiltering()
 {
     QFETCH(int, sortColumn);
-    QuestionTableModel model(fixture::completeBank(), someFigures(), nullptr);
+    QuestionTableModel model(fixture::completeBank(), someFigures(), StatementMemory(), nullptr);
     QuestionFilter filter(&model, nullptr);
     QAbstractItemModelTester tester(
         &filter, QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -73,6 +76,46 @@ void TestQuestionTableModel::filterKeepsTheModelRulesWhileFiltering()
     filter.setPaper(QuestionFilter::Any);
     filter.setSearchText(QString());
     QCOMPARE(filter.rowCount(), QuestionBank::QuestionCount);
+}
+
+void TestQuestionTableModel::memoryColumnsSortByValue_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QList<int>>("order");
+    QTest::addColumn<QStringList>("shown");
+    // Text order would put "30％" before "5％" and dates before "今日".
+    QTest::newRow("memory") << int(QuestionTableModel::Memory) << QList<int> {3, 1, 2}
+                            << QStringList {u"—"_s, u"5％"_s, u"30％"_s};
+    QTest::newRow("next due") << int(QuestionTableModel::NextDue) << QList<int> {2, 1, 3}
+                              << QStringList {u"今日"_s, u"12/1"_s, u"—"_s};
+}
+
+void TestQuestionTableModel::memoryColumnsSortByValue()
+{
+    QFETCH(int, column);
+    QFETCH(QList<int>, order);
+    QFETCH(QStringList, shown);
+    // Statement 1 known at 5 % and due later, statement 2 at 30 % and due today, 3 never seen.
+    StatementMemory memory;
+    memory.today = QDate(2026, 4, 10);
+    memory.retrievability = {0, 0.05, 0.3};
+    memory.due = {QDate(), QDate(2026, 12, 1), QDate(2026, 4, 9)};
+    QuestionTableModel model(fixture::completeBank(), someFigures(), memory, nullptr);
+    QuestionFilter filter(&model, nullptr);
+    filter.setSearchText(QString());
+    filter.sort(column, Qt::AscendingOrder);
+    QList<int> ids;
+    QStringList texts;
+    for (int row = 0; row < filter.rowCount() && ids.size() < 3; ++row) {
+        const QModelIndex index = filter.index(row, column);
+        const int id = index.data(QuestionTableModel::BankIdRole).toInt();
+        if (id > 3)
+            continue;
+        ids.append(id);
+        texts.append(index.data().toString());
+    }
+    QCOMPARE(ids, order);
+    QCOMPARE(texts, shown);
 }
 
 QTEST_GUILESS_MAIN(TestQuestionTableModel)

@@ -1,5 +1,6 @@
 #include "bank/compiledpapers.h"
 #include "scores/scoresummary.h"
+#include "session/dailyreview.h"
 #include "session/drillsession.h"
 #include "study/completedtest.h"
 #include "tests/support/flowfixture.h"
@@ -9,12 +10,14 @@
 #include "ui/frmmain.h"
 #include "ui/kit/label.h"
 #include "ui/study/frmbrowser.h"
+#include "ui/study/frmdailyreview.h"
 #include "ui/study/frmitemdrill.h"
 #include "ui/study/frmitemreview.h"
 #include "ui/study/frmmockresult.h"
 #include "ui/study/frmmockstart.h"
 #include "ui/study/frmpractice.h"
 #include "ui/study/frmrecord.h"
+#include "ui/study/frmreviewsettings.h"
 #include "ui/testrun/frmquestion.h"
 #include "ui/testrun/frmresult.h"
 #include "ui/testrun/frmreview.h"
@@ -251,14 +254,25 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         const QList<CompletedTest> tests
             = history::randomTests(30, 30u, QDateTime(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC));
         f.study.record(std::span<const CompletedTest>(tests));
-        return std::unique_ptr<QWidget>(
-            std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
-                *f.study.testPoints(FrmRecord::ShownTests), QList<PaperResult>(), nullptr));
+        return std::unique_ptr<QWidget>(std::make_unique<FrmRecord>(fixture::completeBank(),
+            *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
+            QList<PaperResult>(), ReviewFigures(), nullptr));
     }) << 8;
+    QTest::newRow("study record with the forecast") << Opener([](FlowFixture &f) {
+        const QList<CompletedTest> tests
+            = history::randomTests(30, 30u, QDateTime(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC));
+        f.study.record(std::span<const CompletedTest>(tests));
+        DailyReview review(f.study.path(), fixture::completeBank(), QTimeZone::utc(),
+            [] { return QDateTime(QDate(2026, 4, 5), QTime(9, 0), Qt::UTC); });
+        review.reload();
+        return std::unique_ptr<QWidget>(std::make_unique<FrmRecord>(fixture::completeBank(),
+            *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
+            QList<PaperResult>(), reviewFiguresOf(review), nullptr));
+    }) << 10;
     QTest::newRow("empty study record") << Opener([](FlowFixture &f) {
-        return std::unique_ptr<QWidget>(
-            std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
-                *f.study.testPoints(FrmRecord::ShownTests), QList<PaperResult>(), nullptr));
+        return std::unique_ptr<QWidget>(std::make_unique<FrmRecord>(fixture::completeBank(),
+            *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
+            QList<PaperResult>(), ReviewFigures(), nullptr));
     }) << 3;
     QTest::newRow("mock paper start") << Opener([](FlowFixture &) {
         return std::unique_ptr<QWidget>(
@@ -274,13 +288,28 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
     }) << 12;
     QTest::newRow("browser") << Opener([](FlowFixture &f) {
         auto window = std::make_unique<FrmBrowser>(
-            fixture::completeBank(), *f.study.statementFigures(), nullptr);
+            fixture::completeBank(), *f.study.statementFigures(), StatementMemory(), nullptr);
         auto *check = window->findChild<QCheckBox *>(QStringLiteral("chkShowAnswer"));
         check->setChecked(true);
         auto *table = window->findChild<QTableView *>(QStringLiteral("tblQuestions"));
         table->selectRow(1);
         return std::unique_ptr<QWidget>(std::move(window));
     }) << 13;
+    QTest::newRow("daily review, answered") << Opener([](FlowFixture &f) {
+        auto review = std::make_unique<DailyReview>(f.study.path(), fixture::completeBank(),
+            QTimeZone::utc(), [] { return QDateTime(QDate(2026, 4, 5), QTime(9, 0), Qt::UTC); });
+        review->reload();
+        auto window = std::make_unique<FrmDailyReview>(
+            fixture::completeBank(), std::move(review), f.study.path(), nullptr, nullptr);
+        window->findChild<QAbstractButton *>(QStringLiteral("btnFalse"))->click();
+        return std::unique_ptr<QWidget>(std::move(window));
+    }) << 6;
+    QTest::newRow("review settings") << Opener([](FlowFixture &) {
+        const QDate today(2026, 12, 20);
+        return std::unique_ptr<QWidget>(std::make_unique<FrmReviewSettings>(
+            ReviewSettings::defaults(today), std::vector<Review>(), DefaultFsrsParameters,
+            today.toJulianDay(), nullptr, nullptr));
+    }) << 8;
     // Items of every kind, on the real bank: a choice of four first, graded.
     QTest::newRow("item drill") << Opener([](FlowFixture &f) {
         const QuestionBank bank = BankLoader(compiledPapersDirectory()).build().bank;

@@ -128,6 +128,7 @@ void TestModalDisabling::mainWindowUnreachableBelowModal_data()
     QTest::newRow("report") << "btnScore" << false << true << "frmScore";
     QTest::newRow("first-run message") << "btnScore" << false << false << "QMessageBox";
     QTest::newRow("version") << "mnuHelpAbout" << false << false << "frmAbout";
+    QTest::newRow("daily review") << "mnuStudyReview" << false << false << "frmDailyReview";
 }
 
 void TestModalDisabling::mainWindowUnreachableBelowModal()
@@ -269,6 +270,12 @@ void TestModalDisabling::focusWhereTheWindowPutsIt_data()
     QTest::newRow("study record") << "mnuStudyRecord" << false << false << QStringList()
                                   << "frmRecord"
                                   << "btnOK";
+    QTest::newRow("daily review") << "mnuStudyReview" << false << false << QStringList()
+                                  << "frmDailyReview"
+                                  << "btnTrue";
+    QTest::newRow("review settings")
+        << "mnuStudyReviewSettings" << false << false << QStringList() << "frmReviewSettings"
+        << "spnRetention";
     QTest::newRow("question browser")
         << "mnuStudyBrowse" << false << false << QStringList() << "frmBrowser"
         << "txtSearch";

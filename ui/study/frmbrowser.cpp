@@ -46,6 +46,8 @@ constexpr int SourceWidth = 3000;
 constexpr int AnswerWidth = 600;
 constexpr int AnsweredWidth = 780;
 constexpr int LatestWidth = 1140;
+constexpr int MemoryWidth = 780;
+constexpr int NextDueWidth = 1260;
 
 // The layout's margins and the gaps between its controls in twips, as designed; the table
 // takes whatever the window has beyond its designed size.
@@ -134,10 +136,11 @@ void layOut(QWidget *window, const Controls &c)
 
 } // namespace
 
-FrmBrowser::FrmBrowser(const QuestionBank &bank, const StatementTable &figures, QWidget *owner)
+FrmBrowser::FrmBrowser(
+    const QuestionBank &bank, const StatementTable &figures, StatementMemory memory, QWidget *owner)
     : ModalWindow(owner, "frmBrowser", QStringLiteral("Torenza　Kivola　- 問題一覧 -"),
         {10200, 7620}, Frame::Sizable, Escape::Closes)
-    , m_model(new QuestionTableModel(bank, figures, this))
+    , m_model(new QuestionTableModel(bank, figures, std::move(memory), this))
     , m_filter(new QuestionFilter(m_model, this))
 {
     using namespace kit;
@@ -186,6 +189,8 @@ FrmBrowser::FrmBrowser(const QuestionBank &bank, const StatementTable &figures, 
     header->resizeSection(QuestionTableModel::Answer, px(AnswerWidth));
     header->resizeSection(QuestionTableModel::Answered, px(AnsweredWidth));
     header->resizeSection(QuestionTableModel::Latest, px(LatestWidth));
+    header->resizeSection(QuestionTableModel::Memory, px(MemoryWidth));
+    header->resizeSection(QuestionTableModel::NextDue, px(NextDueWidth));
 
     auto *frameComment = addFrame(this, QStringLiteral("frameComment"), QStringLiteral("解説"),
         {240, 5760, 9720, 1020}, menuColor(), windowTextColor());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "study/statementmemory.h"
 #include "study/studyfigures.h"
 #include "ui/kit/modalwindow.h"
 
@@ -20,7 +21,8 @@ class Label;
 
 // Every statement in a table to look one up, filter by part, paper and record, or search; the
 // answers stay hidden until asked for, so the table doubles as a quiz. Accepted when the student
-// asks to practise the selected statements.
+// asks to practise the selected statements. Beside the record, each statement's chance of being
+// known now and its next review, as the memory model sees them.
 class FrmBrowser : public kit::ModalWindow
 {
     Q_OBJECT
@@ -28,7 +30,8 @@ class FrmBrowser : public kit::ModalWindow
 public:
     static constexpr int MaxPractised = 5;
 
-    FrmBrowser(const QuestionBank &bank, const StatementTable &figures, QWidget *owner);
+    FrmBrowser(const QuestionBank &bank, const StatementTable &figures, StatementMemory memory,
+        QWidget *owner);
 
     // The bank ids of the selected rows in the order shown, at most MaxPractised of them.
     QList<int> selectedIds() const;

@@ -4,9 +4,11 @@
 #include "quiz/mockpapertext.h"
 #include "ui/kit/barchart.h"
 #include "ui/kit/centeronscreen.h"
+#include "ui/kit/columnchart.h"
 #include "ui/kit/controls.h"
 #include "ui/kit/gothicfont.h"
 #include "ui/study/pointschart.h"
+#include "ui/study/reviewtext.h"
 #include "ui/testrun/frmreview.h"
 
 #include <QGroupBox>
@@ -53,7 +55,15 @@ const Twips PointsFrame {5160, 960, 4800, 2760};
 const Twips MistakesFrame {5160, 3840, 4800, 2640};
 const Twips PapersTakenFrame {240, 6600, 5880, 2280};
 const Twips BestFrame {6240, 6600, 3720, 2280};
+const Twips ReviewFrame {10080, 960, 4320, 3600};
+const Twips ExamFrame {10080, 4680, 4320, 4200};
 constexpr int WeakestHeight = 300;
+constexpr int DueTodayHeight = 300;
+constexpr int ExamChartHeight = 1680;
+constexpr int Percent = 100;
+constexpr int MockScoreWhole = 100;
+// Shares drawn as bars in thousandths, so that a bar moves with every tenth of a percent.
+constexpr int ShareWhole = 1000;
 
 // The mock papers taken, newest first: which, when, score, items right, time used.
 enum PaperColumn
@@ -71,14 +81,15 @@ constexpr int BestScoreWhole = 100;
 } // namespace
 
 FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
-    const QList<TestPoints> &latestTests, const QList<PaperResult> &papersTaken, QWidget *owner)
+    const QList<TestPoints> &latestTests, const QList<PaperResult> &papersTaken,
+    const ReviewFigures &review, QWidget *owner)
     : ModalWindow(owner, "frmRecord", QStringLiteral("Torenza　Kivola　- 学習記録 -"),
-        {10200, 9660}, Frame::FixedDialog, Escape::Closes)
+        {14640, 9660}, Frame::FixedDialog, Escape::Closes)
     , m_bank(bank)
 {
     using namespace kit;
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
-        {4080, 9000, 2040, 495}, gothic(12, Weight::Bold));
+        {6300, 9000, 2040, 495}, gothic(12, Weight::Bold));
     btnOK->setAutoDefault(false);
 
     auto *frameProgress = addFigureFrame(this, QStringLiteral("frameProgress"),
@@ -139,9 +150,29 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
         = addChart<kit::BarChart>(frameBest, QStringLiteral("chartBest"), inside(BestFrame));
     m_chartBest->setAccessibleName(QStringLiteral("試験ごとの模擬試験の最高点"));
 
+    auto *frameReview = addFigureFrame(this, QStringLiteral("frameReview"),
+        QStringLiteral("今日の復習とこの先2週間"), ReviewFrame);
+    m_lblDueToday = addLabel(frameReview, QStringLiteral("lblDueToday"), QString(),
+        {Inset, CaptionHeight + Inset, ReviewFrame.width - 2 * Inset, DueTodayHeight},
+        gothic(9.75, Weight::Bold), windowTextColor(), Sizing::Fixed);
+    m_chartForecast = addChart<kit::ColumnChart>(frameReview, QStringLiteral("chartForecast"),
+        {Inset, CaptionHeight + 2 * Inset + DueTodayHeight, ReviewFrame.width - 2 * Inset,
+            ReviewFrame.height - CaptionHeight - 3 * Inset - DueTodayHeight});
+    m_chartForecast->setAccessibleName(QStringLiteral("復習する問題の数の見通し"));
+
+    auto *frameExam = addFigureFrame(
+        this, QStringLiteral("frameExam"), QStringLiteral("試験日の見込み"), ExamFrame);
+    m_chartExam = addChart<kit::BarChart>(frameExam, QStringLiteral("chartExam"),
+        {Inset, CaptionHeight, ExamFrame.width - 2 * Inset, ExamChartHeight});
+    m_chartExam->setAccessibleName(QStringLiteral("試験日の見込み"));
+    m_lblExamNote = addLabel(frameExam, QStringLiteral("lblExamNote"), QString(),
+        {Inset, CaptionHeight + ExamChartHeight + Inset, ExamFrame.width - 2 * Inset,
+            ExamFrame.height - CaptionHeight - ExamChartHeight - 2 * Inset},
+        gothic(9.75), windowTextColor(), Sizing::Wraps);
+
     m_lblEmpty = addLabel(this, QStringLiteral("lblEmpty"),
         QStringLiteral("まだ記録がありません。テストを受けると、ここに学習の記録が表示されます。"),
-        {240, 4440, 9720, 330}, gothic(12, Weight::Bold), windowTextColor(), Sizing::Fixed,
+        {240, 4440, 14160, 330}, gothic(12, Weight::Bold), windowTextColor(), Sizing::Fixed,
         Qt::AlignHCenter);
     addShadowedTitle(this, QStringLiteral("Title1"), QStringLiteral("学習記録"),
         {600, 285, 3000, 285}, gothic(14.25, Weight::Bold, Slant::Italic));
@@ -150,9 +181,14 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
     stackInListedOrder(frameParts);
 
     m_figureFrames = {frameProgress, frameParts, framePapers, framePoints, frameMistakes,
-        framePapersTaken, frameBest};
+        framePapersTaken, frameBest, frameReview, frameExam};
     fill(figures, latestTests);
     fillPapers(papersTaken);
+    fillReview(review);
+    if (!review.known) {
+        frameReview->hide();
+        frameExam->hide();
+    }
 
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     // Queued: Enter goes on from the list to this window, which would press the new review
@@ -246,6 +282,41 @@ void FrmRecord::fillPapers(const QList<PaperResult> &papersTaken)
             score ? QStringLiteral("%1点").arg(*score) : QStringLiteral("—")});
     }
     m_chartBest->setBars(bars);
+}
+
+void FrmRecord::fillReview(const ReviewFigures &review)
+{
+    m_lblDueToday->setText(QStringLiteral("今日：復習 %1問・新しい問題 %2問")
+                               .arg(review.dueToday)
+                               .arg(review.newToday));
+    QList<kit::ColumnChart::Column> columns;
+    for (int day = 0; day < review.forecast.size(); ++day) {
+        const QDate date = review.today.addDays(day);
+        const int due = review.forecast.at(day);
+        columns.append({day == 0 ? QStringLiteral("今日") : QString::number(date.day()), due,
+            QStringLiteral("%1：%2問").arg(reviewDateText(date, review.today)).arg(due)});
+    }
+    m_chartForecast->setColumns(columns);
+
+    const auto share = [](double value) {
+        const int thousandths = qRound(value * ShareWhole);
+        return kit::BarChart::Bar {QString(), thousandths, ShareWhole,
+            QStringLiteral("%1％").arg(qRound(value * Percent))};
+    };
+    kit::BarChart::Bar now = share(review.meanRetrievabilityNow);
+    now.label = QStringLiteral("いまの記憶");
+    kit::BarChart::Bar onExam = share(review.meanRetrievabilityOnExam);
+    onExam.label = QStringLiteral("試験日の記憶");
+    kit::BarChart::Bar judgments = share(review.judgmentShareOnExam);
+    judgments.label = QStringLiteral("○×の正答率");
+    const int score = qRound(review.mockScoreOnExam);
+    m_chartExam->setBars({now, onExam, judgments,
+        {QStringLiteral("模擬試験"), score, MockScoreWhole, QStringLiteral("%1点").arg(score)}});
+    m_lblExamNote->setText(
+        QStringLiteral("試験日（%1）まで、これ以上解かなかったときの見込みです。全%2問の平均で、"
+                       "まだ解いていない問題は覚えていないものと数えます。")
+            .arg(reviewDateText(review.examDate, review.today))
+            .arg(QuestionBank::QuestionCount));
 }
 
 void FrmRecord::review(int bankId)

@@ -4,6 +4,7 @@
 #include "study/itemattempt.h"
 #include "study/studyfigures.h"
 #include "ui/kit/modalwindow.h"
+#include "ui/study/reviewfigures.h"
 
 class QListWidget;
 class QListWidgetItem;
@@ -14,12 +15,15 @@ namespace kivola {
 class PointsChart;
 namespace kit {
 class BarChart;
+class ColumnChart;
 class Label;
 } // namespace kit
 
 // The study record at a glance: statements met and mastered, accuracy by part and by paper,
 // the points of the latest tests, the statements most often answered wrong, each of which
-// opens its review, and the mock papers taken with the best score of every paper.
+// opens its review, and the mock papers taken with the best score of every paper; what the
+// memory model makes of it all: the daily review's load today and over the coming days, and
+// where the student would stand on the exam day.
 class FrmRecord : public kit::ModalWindow
 {
     Q_OBJECT
@@ -31,7 +35,7 @@ public:
 
     FrmRecord(const QuestionBank &bank, const StatementTable &figures,
         const QList<TestPoints> &latestTests, const QList<PaperResult> &papersTaken,
-        QWidget *owner);
+        const ReviewFigures &review, QWidget *owner);
 
     // Opens the review of the statement with this bank id over this window.
     void review(int bankId);
@@ -39,6 +43,7 @@ public:
 private:
     void fill(const StatementTable &figures, const QList<TestPoints> &latestTests);
     void fillPapers(const QList<PaperResult> &papersTaken);
+    void fillReview(const ReviewFigures &review);
     void reviewItem(QListWidgetItem *item);
 
     QuestionBank m_bank;
@@ -49,6 +54,10 @@ private:
     QListWidget *m_lstMostWrong;
     QTableWidget *m_tblPapers;
     kit::BarChart *m_chartBest;
+    kit::Label *m_lblDueToday;
+    kit::ColumnChart *m_chartForecast;
+    kit::BarChart *m_chartExam;
+    kit::Label *m_lblExamNote;
     kit::Label *m_lblWeakest;
     kit::Label *m_lblEmpty;
     QList<QWidget *> m_figureFrames;

@@ -1,16 +1,24 @@
 #include "ui/study/studymenu.h"
 
+#include "memory/studyday.h"
 #include "quiz/practicedraw.h"
+#include "session/dailyreview.h"
 #include "session/drillsession.h"
+#include "session/memoryfitter.h"
+#include "session/reviewchoices.h"
+#include "session/reviewhistory.h"
 #include "session/testsession.h"
 #include "study/itemrecord.h"
 #include "study/studyrecord.h"
 #include "ui/kit/modalwindow.h"
 #include "ui/study/frmbrowser.h"
+#include "ui/study/frmdailyreview.h"
 #include "ui/study/frmitemdrill.h"
 #include "ui/study/frmpractice.h"
 #include "ui/study/frmrecord.h"
+#include "ui/study/frmreviewsettings.h"
 #include "ui/study/mockpaperflow.h"
+#include "ui/study/reviewfigures.h"
 #include "ui/testrun/recordmessages.h"
 #include "ui/testrun/testflow.h"
 
@@ -48,6 +56,11 @@ QString fillUpText(TestKind kind, const PracticeSources &sources)
         + QStringLiteral("を選んで、5問の練習にします。");
 }
 
+QDateTime now()
+{
+    return QDateTime::currentDateTime();
+}
+
 } // namespace
 
 StudyMenu::StudyMenu(TestSession &session, TestFlow &flow, QMainWindow *mainWindow, QAction *before)
@@ -59,6 +72,12 @@ StudyMenu::StudyMenu(TestSession &session, TestFlow &flow, QMainWindow *mainWind
     auto *mnuStudy = new QMenu(QStringLiteral("学習(&S)"), mainWindow->menuBar());
     mnuStudy->setObjectName(QStringLiteral("mnuStudy"));
     mainWindow->menuBar()->insertMenu(before, mnuStudy);
+    m_actReview = addItem(mnuStudy, "mnuStudyReview", QStringLiteral("今日の復習(&T)..."));
+    connect(m_actReview, &QAction::triggered, this, &StudyMenu::review);
+    connect(addItem(mnuStudy, "mnuStudyReviewSettings", QStringLiteral("復習の設定(&O)...")),
+        &QAction::triggered, this, &StudyMenu::reviewSettings);
+    connect(mnuStudy, &QMenu::aboutToShow, this, &StudyMenu::refreshReviewCount);
+    mnuStudy->addSeparator();
     connect(addItem(mnuStudy, "mnuStudyMistakes", QStringLiteral("間違えた問題を練習(&M)")),
         &QAction::triggered, this, &StudyMenu::practiseMistakes);
     connect(addItem(mnuStudy, "mnuStudyUnseen", QStringLiteral("まだ解いていない問題を練習(&N)")),
@@ -74,6 +93,77 @@ StudyMenu::StudyMenu(TestSession &session, TestFlow &flow, QMainWindow *mainWind
         &QAction::triggered, this, &StudyMenu::showRecord);
     connect(addItem(mnuStudy, "mnuStudyBrowse", QStringLiteral("問題一覧(&B)...")),
         &QAction::triggered, this, &StudyMenu::browse);
+}
+
+std::unique_ptr<DailyReview> StudyMenu::loadedReview(const QuestionBank &bank) const
+{
+    auto review = std::make_unique<DailyReview>(m_session.study().path(), bank, m_zone, &now);
+    review->reload();
+    return review;
+}
+
+MemoryFitter *StudyMenu::fitter()
+{
+    if (!m_fitter)
+        m_fitter = new MemoryFitter(m_session.study().path(), m_zone, &now, this);
+    return m_fitter;
+}
+
+void StudyMenu::refreshReviewCount()
+{
+    // Silent: a bank that cannot be used is told when an item is chosen, not when the menu opens.
+    const BankBuild &build = m_session.quiz().rebuildBank();
+    const std::unique_ptr<DailyReview> review
+        = build.isUsable() ? loadedReview(build.bank) : nullptr;
+    QString text = QStringLiteral("今日の復習(&T)...");
+    if (review && review->isReadable()) {
+        text = review->dueLeft() > 0 || review->newLeft() == 0
+            ? QStringLiteral("今日の復習　%1問(&T)...").arg(review->dueLeft())
+            : QStringLiteral("今日の復習　新しい問題 %1問(&T)...").arg(review->newLeft());
+    }
+    m_actReview->setText(text);
+}
+
+void StudyMenu::review()
+{
+    const std::optional<QuestionBank> bank = usableBank();
+    if (!bank)
+        return;
+    m_session.recordPendingStudy();
+    reportStudyNotices(m_session.study(), m_mainWindow);
+    std::unique_ptr<DailyReview> review = loadedReview(*bank);
+    if (!review->isReadable()) {
+        reportUnreadable();
+        return;
+    }
+    kit::showModal(new FrmDailyReview(
+        *bank, std::move(review), m_session.study().path(), fitter(), m_mainWindow));
+}
+
+void StudyMenu::reviewSettings()
+{
+    m_session.recordPendingStudy();
+    StudyRecord &study = m_session.study();
+    const std::optional<QList<StatementEvent>> history = study.statementHistory();
+    reportStudyNotices(study, m_mainWindow);
+    if (!history) {
+        reportUnreadable();
+        return;
+    }
+    const qint64 today = StudyDay(now(), m_zone);
+    const QDate date = DailyReview::dateOf(today);
+    auto *window = new FrmReviewSettings(LoadReviewSettings(study, date),
+        ReviewsFromHistory(*history, m_zone), LoadMemoryParameters(study).parameters, today,
+        fitter(), m_mainWindow);
+    connect(window, &QDialog::accepted, this, [this, window, date] {
+        if (!SaveReviewSettings(m_session.study(), window->settings(), date)) {
+            inform("reviewSettingsUnsavedMessage",
+                QStringLiteral(
+                    "学習記録に書き込めなかったため、復習の設定は保存されませんでした。"),
+                m_mainWindow);
+        }
+    });
+    kit::showModal(window);
 }
 
 void StudyMenu::practiseMistakes()
@@ -192,7 +282,8 @@ void StudyMenu::showRecord()
         reportUnreadable();
         return;
     }
-    kit::showModal(new FrmRecord(*bank, *figures, *tests, *papers, m_mainWindow));
+    kit::showModal(new FrmRecord(
+        *bank, *figures, *tests, *papers, reviewFiguresOf(*loadedReview(*bank)), m_mainWindow));
 }
 
 void StudyMenu::browse()
@@ -207,7 +298,8 @@ void StudyMenu::browse()
         reportUnreadable();
         return;
     }
-    auto *window = new FrmBrowser(*bank, *figures, m_mainWindow);
+    auto *window = new FrmBrowser(
+        *bank, *figures, statementMemoryOf(loadedReview(*bank)->plan()), m_mainWindow);
     // Accepted once the browser has closed: one modal chain at a time.
     connect(window, &QDialog::accepted, this,
         [this, window] { practise(TestKind::PracticeSelected, window->selectedIds(), QString()); });

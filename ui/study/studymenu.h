@@ -6,7 +6,9 @@
 #include "study/studyfigures.h"
 
 #include <QObject>
+#include <QTimeZone>
 
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -14,6 +16,8 @@ class QMainWindow;
 
 namespace kivola {
 
+class DailyReview;
+class MemoryFitter;
 class TestFlow;
 class TestSession;
 
@@ -34,6 +38,15 @@ public:
     static constexpr const char *DrillChoiceKey = "drillChoice";
 
 private:
+    // 今日の復習 and its settings.
+    void review();
+    void reviewSettings();
+    // The first item names how many statements are due today, as the record stands now.
+    void refreshReviewCount();
+    // Today's review read from the record; none when the bank cannot be built.
+    std::unique_ptr<DailyReview> loadedReview(const QuestionBank &bank) const;
+    // The fit of the memory model, one for the whole run so that two fits never overlap.
+    MemoryFitter *fitter();
     void practiseMistakes();
     void practiseUnseen();
     void practiseChosen();
@@ -62,6 +75,10 @@ private:
     TestSession &m_session;
     TestFlow &m_flow;
     QMainWindow *m_mainWindow;
+    // Study days are the student's own, in the machine's time zone.
+    QTimeZone m_zone = QTimeZone::systemTimeZone();
+    QAction *m_actReview = nullptr;
+    MemoryFitter *m_fitter = nullptr;
 };
 
 } // namespace kivola

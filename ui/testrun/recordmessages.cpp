@@ -125,6 +125,14 @@ void reportUnkeptDrillAnswer(const QString &path, QWidget *owner)
         QDir::toNativeSeparators(path), owner);
 }
 
+void reportUnkeptReviewAnswer(const QString &path, QWidget *owner)
+{
+    showStudyNotice("reviewUnsavedNotice",
+        QStringLiteral("学習記録に書き込めなかったため、この解答は学習記録に残りません。"
+                       "復習はこのまま続けられます。"),
+        QDir::toNativeSeparators(path), owner);
+}
+
 QMessageBox *reportUnreadableRecord(const QString &path, QWidget *owner)
 {
     return openMessage(QMessageBox::Information, "unreadableRecordMessage",

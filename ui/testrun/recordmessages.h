@@ -33,6 +33,9 @@ QMessageBox *reportUnsavedTest(TestSession &session, QWidget *resultWindow);
 // goes on all the same.
 void reportUnkeptDrillAnswer(const QString &path, QWidget *owner);
 
+// The same for an answer of the daily review.
+void reportUnkeptReviewAnswer(const QString &path, QWidget *owner);
+
 // The learning record exists but cannot be read just now (another copy holds it, or it is
 // unreadable): nothing that needs it starts.
 QMessageBox *reportUnreadableRecord(const QString &path, QWidget *owner);

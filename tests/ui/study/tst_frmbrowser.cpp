@@ -40,7 +40,8 @@ struct Browser
         if (tests > 0)
             f.study.record(std::span<const CompletedTest>(history));
         table = *f.study.statementFigures();
-        window = std::make_unique<FrmBrowser>(fixture::completeBank(), table, nullptr);
+        window = std::make_unique<FrmBrowser>(
+            fixture::completeBank(), table, StatementMemory(), nullptr);
         window->show();
         view = child<QTableView>(window.get(), QStringLiteral("tblQuestions"));
     }

@@ -1,10 +1,13 @@
+#include "session/dailyreview.h"
 #include "study/itemrecord.h"
 #include "tests/support/flowfixture.h"
 #include "tests/support/recordhistory.h"
 #include "tests/support/uitest.h"
 #include "ui/frmmain.h"
 #include "ui/kit/barchart.h"
+#include "ui/kit/columnchart.h"
 #include "ui/study/frmrecord.h"
+#include "ui/study/reviewtext.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -32,7 +35,7 @@ std::unique_ptr<FrmRecord> recordWindow(FlowFixture &f, QWidget *owner = nullptr
 {
     return std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
         *f.study.testPoints(FrmRecord::ShownTests), *ItemRecord(f.study.path()).papersTaken(),
-        owner);
+        ReviewFigures(), owner);
 }
 
 QList<kit::BarChart::Bar> barsOf(const QWidget *window, const QString &name)
@@ -61,6 +64,8 @@ private Q_SLOTS:
     void review();
     void openedFromMenu();
     void mockPapersTaken();
+    void memoryFigures_data();
+    void memoryFigures();
 };
 
 void TestFrmRecord::initTestCase()
@@ -79,8 +84,8 @@ void TestFrmRecord::emptyRecord()
     const auto window = recordWindow(f);
     window->show();
     QVERIFY(child<QWidget>(window.get(), QStringLiteral("lblEmpty"))->isVisible());
-    for (const char *frame :
-        {"frameProgress", "frameParts", "framePapers", "framePoints", "frameMistakes"}) {
+    for (const char *frame : {"frameProgress", "frameParts", "framePapers", "framePoints",
+             "frameMistakes", "frameReview", "frameExam"}) {
         QVERIFY2(!child<QWidget>(window.get(), QString::fromLatin1(frame))->isVisible(), frame);
     }
 }
@@ -101,6 +106,8 @@ void TestFrmRecord::figures()
     const auto window = recordWindow(f);
     window->show();
     QVERIFY(!child<QWidget>(window.get(), QStringLiteral("lblEmpty"))->isVisible());
+    // No figures of the memory model were given: their frames stay out of sight.
+    QVERIFY(!child<QWidget>(window.get(), QStringLiteral("frameExam"))->isVisible());
 
     const StatementTable table = *f.study.statementFigures();
     const QuestionBank bank = fixture::completeBank();
@@ -234,6 +241,59 @@ void TestFrmRecord::mockPapersTaken()
     QCOMPARE(best.at(2).figure, QStringLiteral("100点"));
     QCOMPARE(best.at(5).figure, QStringLiteral("100点"));
     QCOMPARE(best.at(0).figure, QStringLiteral("—"));
+}
+
+void TestFrmRecord::memoryFigures_data()
+{
+    QTest::addColumn<int>("tests");
+    QTest::addColumn<int>("daysLater");
+    QTest::newRow("the day after") << 40 << 1;
+    QTest::newRow("a month later") << 40 << 30;
+}
+
+void TestFrmRecord::memoryFigures()
+{
+    QFETCH(int, tests);
+    QFETCH(int, daysLater);
+    FlowFixture f({1});
+    fillRecord(f, tests);
+    const QDateTime now = QDateTime(QDate(2026, 4, 1), QTime(20, 0), Qt::UTC).addDays(daysLater);
+    DailyReview review(
+        f.study.path(), fixture::completeBank(), QTimeZone::utc(), [now] { return now; });
+    QVERIFY(review.reload());
+    const ReviewFigures figures = reviewFiguresOf(review);
+    const auto window
+        = std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
+            *f.study.testPoints(FrmRecord::ShownTests), QList<PaperResult>(), figures, nullptr);
+    window->show();
+    QVERIFY(child<QWidget>(window.get(), QStringLiteral("frameReview"))->isVisible());
+
+    QCOMPARE(textOf(window.get(), QStringLiteral("lblDueToday")),
+        QStringLiteral("今日：復習 %1問・新しい問題 %2問")
+            .arg(review.dueLeft())
+            .arg(review.newLeft()));
+    const QList<kit::ColumnChart::Column> days
+        = child<kit::ColumnChart>(window.get(), QStringLiteral("chartForecast"))->columns();
+    QCOMPARE(days.size(), ReviewPlan::ForecastDays);
+    QCOMPARE(days.at(0).value, review.dueLeft());
+    QCOMPARE(days.at(0).label, QStringLiteral("今日"));
+    for (int day = 0; day < days.size(); ++day)
+        QCOMPARE(days.at(day).value, review.plan().dueForecast().at(day));
+
+    const ReviewPlan &plan = review.plan();
+    const QList<kit::BarChart::Bar> exam = barsOf(window.get(), QStringLiteral("chartExam"));
+    QCOMPARE(exam.size(), 4);
+    const QList<double> shares {plan.meanRetrievabilityNow(), plan.meanRetrievabilityOnExam(),
+        plan.expectedJudgmentShareOnExam()};
+    for (int i = 0; i < shares.size(); ++i)
+        QCOMPARE(exam.at(i).figure, QStringLiteral("%1％").arg(qRound(shares.at(i) * 100)));
+    QCOMPARE(
+        exam.at(3).figure, QStringLiteral("%1点").arg(qRound(review.expectedMockScoreOnExam())));
+    // Nothing answered before the exam lets memory fade; guessing keeps ○× at 50 % or more.
+    QVERIFY(shares.at(1) <= shares.at(0));
+    QVERIFY(shares.at(2) >= 0.5);
+    QVERIFY(textOf(window.get(), QStringLiteral("lblExamNote"))
+                .contains(reviewDateText(review.settings().examDate, now.date())));
 }
 
 QTEST_MAIN(TestFrmRecord)
