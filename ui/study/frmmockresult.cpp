@@ -130,6 +130,9 @@ FrmMockResult::FrmMockResult(const MockPaper &paper, bool timeRanOut, QWidget *o
     for (int index = 0; index < paper.itemCount(); ++index) {
         QPushButton *review = addButton(table, indexedName("btnReview", index),
             QStringLiteral("見直し"), {0, 0, ReviewWidth, 360}, gothic(NotePoints));
+        // A window without a default makes its first auto-default button one, and Enter on the
+        // table would then press it beside opening the review of the row chosen.
+        review->setAutoDefault(false);
         review->setAccessibleName(QStringLiteral("問%1を見直す").arg(index + 1));
         table->setCellWidget(index, ReviewColumn, review);
         connect(
@@ -141,6 +144,7 @@ FrmMockResult::FrmMockResult(const MockPaper &paper, bool timeRanOut, QWidget *o
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
         {0, 0, ButtonWidth, ButtonHeight}, gothic(12, Weight::Bold));
     btnOK->setFixedSize(btnOK->size());
+    btnOK->setAutoDefault(false);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     addShadowedTitle(this, QStringLiteral("Title1"), PaperLabel(paper.paperIndex()),
         {480, 225, 4440, 285}, gothic(14.25, Weight::Bold, Slant::Italic));

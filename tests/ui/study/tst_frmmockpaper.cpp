@@ -176,9 +176,22 @@ void TestFrmMockPaper::wholePaperByKeys()
         QCOMPARE(labelText(w, "lblScore"),
             QStringLiteral("%1点／100点").arg(MockPaper::scoreOf(right, 28)));
         QCOMPARE(labelText(w, "lblTime"), QStringLiteral("解答時間 1分15秒（制限時間 46分40秒）"));
-        QCOMPARE(child<QTableWidget>(w, QStringLiteral("tblItems"))->rowCount(), 28);
+        auto *items = child<QTableWidget>(w, QStringLiteral("tblItems"));
+        QCOMPARE(items->rowCount(), 28);
+        // Enter on a row opens that item's review, and nothing else.
+        QTest::keyClick(items, Qt::Key_Down);
+        QTest::keyClick(items, Qt::Key_Return);
+    });
+    script.expect(QStringLiteral("frmItemReview"), [](QWidget *w) {
+        QVERIFY(textOf(w, QStringLiteral("lblHeading")).startsWith(u"問2"));
+        int reviews = 0;
+        for (const QWidget *window : QApplication::topLevelWidgets())
+            reviews += window->isVisible() && window->objectName() == u"frmItemReview";
+        QCOMPARE(reviews, 1);
         QTest::keyClick(w, Qt::Key_Escape);
     });
+    script.expect(
+        QStringLiteral("frmMockResult"), [](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
     script.start();
     startFlow();
     QVERIFY(script.finished());
