@@ -75,7 +75,7 @@ enum PaperColumn
     PaperColumnTime,
     PaperColumnCount
 };
-constexpr std::array<int, PaperColumnCount> PaperColumnWidths {1680, 1500, 720, 840, 1020};
+constexpr std::array<int, PaperColumnCount> PaperColumnWidths {1560, 1200, 660, 780, 1020};
 constexpr int BestScoreWhole = 100;
 
 } // namespace
@@ -141,6 +141,8 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
     m_tblPapers->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tblPapers->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tblPapers->setTabKeyNavigation(false);
+    m_tblPapers->setWordWrap(false);
+    m_tblPapers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int column = 0; column < PaperColumnCount; ++column)
         m_tblPapers->setColumnWidth(column, px(PaperColumnWidths[std::size_t(column)]));
 
@@ -262,7 +264,7 @@ void FrmRecord::fillPapers(const QList<PaperResult> &papersTaken)
     for (auto it = papersTaken.crbegin(); it != papersTaken.crend(); ++it, ++row) {
         const PaperResult &result = *it;
         const QStringList cells {PaperLabel(result.paper),
-            result.finishedUtc.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm")),
+            result.finishedUtc.toLocalTime().toString(QStringLiteral("yyyy/MM/dd")),
             QStringLiteral("%1点").arg(result.score),
             QStringLiteral("%1／%2").arg(result.rightCount).arg(result.itemCount),
             durationText(result.secondsUsed)};
