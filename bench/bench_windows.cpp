@@ -9,6 +9,7 @@
 #include "tests/support/recordhistory.h"
 #include "ui/kit/gothicfont.h"
 #include "ui/study/frmbrowser.h"
+#include "ui/study/frmdailyreview.h"
 #include "ui/study/frmrecord.h"
 #include "ui/study/reviewfigures.h"
 
@@ -114,6 +115,21 @@ std::unique_ptr<QWidget> openBrowser(StudyRecord &record)
     return std::make_unique<FrmBrowser>(bank(), *record.statementFigures(),
         statementMemoryOf(loadedReview(record)->plan()), nullptr);
 }
+
+// The daily review over a record of 10,000 tests, as its menu item opens it: the plan read and
+// worked out, the first statement shown. No fitter: its fit runs after the window, off the main
+// thread.
+std::unique_ptr<QWidget> openDailyReview(StudyRecord &record)
+{
+    return std::make_unique<FrmDailyReview>(
+        bank(), loadedReview(record), record.path(), nullptr, nullptr);
+}
+
+void DailyReviewFirstPaint(benchmark::State &state)
+{
+    FirstPaint(state, &openDailyReview);
+}
+BENCHMARK(DailyReviewFirstPaint)->ArgName("cold")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void RecordWindowFirstPaint(benchmark::State &state)
 {
