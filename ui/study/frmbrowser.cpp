@@ -146,7 +146,7 @@ void layOut(QWidget *window, const Controls &c)
 FrmBrowser::FrmBrowser(const QuestionBank &bank, const StudyLayer &layer,
     const StatementTable &figures, StatementMemory memory, QWidget *owner)
     : ModalWindow(owner, "frmBrowser", QStringLiteral("Torenza　Kivola　- 問題一覧 -"),
-        {10200, 8520}, Frame::Sizable, Escape::Closes)
+        {10200, 8340}, Frame::Sizable, Escape::Closes)
     , m_model(new QuestionTableModel(bank, layer, figures, std::move(memory), this))
     , m_filter(new QuestionFilter(m_model, this))
 {
@@ -200,17 +200,17 @@ FrmBrowser::FrmBrowser(const QuestionBank &bank, const StudyLayer &layer,
     header->resizeSection(QuestionTableModel::NextDue, px(NextDueWidth));
 
     auto *frameComment = addFrame(this, QStringLiteral("frameComment"),
-        QStringLiteral("解説・補足"), {240, 5760, 9720, 1920}, menuColor(), windowTextColor());
+        QStringLiteral("解説・補足"), {240, 5760, 9720, 1740}, menuColor(), windowTextColor());
     m_lblComment = addLabel(frameComment, QStringLiteral("lblComment"), QString(),
         {120, 300, 9480, 600}, gothic(ControlPoints), windowTextColor(), Sizing::Wraps);
     // Three lines: a commentary runs to 120 characters.
     m_lblCommentary = addLabel(frameComment, QStringLiteral("lblCommentary"), QString(),
-        {120, 960, 9480, 840}, gothic(ControlPoints), windowTextColor(), Sizing::Wraps);
+        {120, 960, 9480, 660}, gothic(ControlPoints), windowTextColor(), Sizing::Wraps);
     m_btnPractice
         = addButton(this, QStringLiteral("btnPractice"), QStringLiteral("選んだ問題で練習"),
-            {2520, 7860, 2880, 495}, gothic(12, Weight::Bold), colors::Cream);
+            {2520, 7680, 2880, 495}, gothic(12, Weight::Bold), colors::Cream);
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
-        {5640, 7860, 2040, 495}, gothic(12, Weight::Bold));
+        {5640, 7680, 2040, 495}, gothic(12, Weight::Bold));
     for (QPushButton *button : {m_btnPractice, btnOK})
         button->setAutoDefault(false);
 

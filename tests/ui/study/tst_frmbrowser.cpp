@@ -118,9 +118,9 @@ void TestFrmBrowser::controls_data()
         {"lblCount", {7320, 1005, 2640, 270}}, {"lblFilter", {240, 1485, 840, 270}},
         {"cboPart", {1080, 1440, 2280, 360}}, {"cboPaper", {3480, 1440, 2280, 360}},
         {"chkWrongEver", {6000, 1470, 2160, 300}}, {"chkUnseen", {8280, 1470, 1560, 300}},
-        {"tblQuestions", {240, 1920, 9720, 3720}}, {"frameComment", {240, 5760, 9720, 1920}},
-        {"lblComment", {120, 300, 9480, 600}}, {"lblCommentary", {120, 960, 9480, 840}},
-        {"btnPractice", {2520, 7860, 2880, 495}}, {"btnOK", {5640, 7860, 2040, 495}}};
+        {"tblQuestions", {240, 1920, 9720, 3720}}, {"frameComment", {240, 5760, 9720, 1740}},
+        {"lblComment", {120, 300, 9480, 600}}, {"lblCommentary", {120, 960, 9480, 660}},
+        {"btnPractice", {2520, 7680, 2880, 495}}, {"btnOK", {5640, 7680, 2040, 495}}};
     for (const auto &[name, twips] : designed)
         QTest::newRow(name) << QString::fromLatin1(name) << ControlRow {twips};
 }
@@ -130,7 +130,7 @@ void TestFrmBrowser::controls()
     QFETCH(QString, name);
     QFETCH(ControlRow, row);
     Browser b(0);
-    QCOMPARE(b.window->size(), QSize(kit::px(10200), kit::px(8520)));
+    QCOMPARE(b.window->size(), QSize(kit::px(10200), kit::px(8340)));
     checkControl(b.window.get(), name, row);
 }
 
@@ -162,7 +162,7 @@ void TestFrmBrowser::nothingOverlapsAtMinimumSize()
     Browser b(0);
     QWidget *w = b.window.get();
     const QSize minimum = w->minimumSize();
-    QVERIFY(minimum.width() <= kit::px(10200) && minimum.height() <= kit::px(8520));
+    QVERIFY(minimum.width() <= kit::px(10200) && minimum.height() <= kit::px(8340));
     w->resize(1, 1);
     QCOMPARE(w->size(), minimum);
     // The title panel and its two titles lie on one another by design.
