@@ -23,6 +23,9 @@ constexpr int TopMargin = 900;
 constexpr int BottomMargin = 165;
 constexpr int Gap = 120;
 constexpr int AnswerHeight = 360;
+// A whole item with up to four statements; a statement looked at on its own needs half the height.
+constexpr QSize ItemSize {12600, 11100};
+constexpr QSize StatementSize {12600, 6600};
 
 QString answerLine(const ExamItem &item, int chosen)
 {
@@ -37,18 +40,20 @@ QString answerLine(const ExamItem &item, int chosen)
 
 FrmItemReview::FrmItemReview(const QuestionBank &bank, const StudyLayer &layer,
     const ExamItem &item, int chosen, const QString &heading, QWidget *owner)
-    : FrmItemReview(bank, layer, item, heading, std::optional<int>(chosen), owner)
+    : FrmItemReview(bank, layer, item, heading, std::optional<int>(chosen), ItemSize, owner)
 { }
 
 FrmItemReview::FrmItemReview(const QuestionBank &bank, const StudyLayer &layer,
     const ExamItem &item, const QString &heading, QWidget *owner)
-    : FrmItemReview(bank, layer, item, heading, std::optional<int>(), owner)
+    : FrmItemReview(bank, layer, item, heading, std::optional<int>(),
+        item.bankIds.size() == 1 ? StatementSize : ItemSize, owner)
 { }
 
 FrmItemReview::FrmItemReview(const QuestionBank &bank, const StudyLayer &layer,
-    const ExamItem &item, const QString &heading, std::optional<int> chosen, QWidget *owner)
+    const ExamItem &item, const QString &heading, std::optional<int> chosen, QSize clientTwips,
+    QWidget *owner)
     : ModalWindow(owner, "frmItemReview", QStringLiteral("Torenza　Kivola　- 見直し -"),
-        {12600, 11100}, Frame::Sizable, Escape::Closes)
+        clientTwips, Frame::Sizable, Escape::Closes)
     , m_bank(bank)
     , m_layer(layer)
 {

@@ -26,13 +26,13 @@ public:
     FrmItemReview(const QuestionBank &bank, const StudyLayer &layer, const ExamItem &item,
         int chosen, const QString &heading, QWidget *owner);
     // The item looked at outside any answer to it, as a statement picked from the record: no
-    // verdict line, only the right option marked.
+    // verdict line, only the right option marked; a single statement in a smaller window.
     FrmItemReview(const QuestionBank &bank, const StudyLayer &layer, const ExamItem &item,
         const QString &heading, QWidget *owner);
 
 private:
     FrmItemReview(const QuestionBank &bank, const StudyLayer &layer, const ExamItem &item,
-        const QString &heading, std::optional<int> chosen, QWidget *owner);
+        const QString &heading, std::optional<int> chosen, QSize clientTwips, QWidget *owner);
 
     QuestionBank m_bank;
     StudyLayer m_layer;
