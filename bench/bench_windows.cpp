@@ -51,6 +51,13 @@ const QuestionBank &bank()
     return bank;
 }
 
+const StudyLayer &layer()
+{
+    static const StudyLayer layer
+        = StudyLayerLoader(compiledStudyLayerDirectory(), bank()).build().layer;
+    return layer;
+}
+
 // Notes the first paint of a widget.
 class PaintWatch : public QObject
 {
@@ -105,14 +112,14 @@ std::unique_ptr<DailyReview> loadedReview(StudyRecord &record)
 
 std::unique_ptr<QWidget> openRecord(StudyRecord &record)
 {
-    return std::make_unique<FrmRecord>(bank(), *record.statementFigures(),
+    return std::make_unique<FrmRecord>(bank(), layer(), *record.statementFigures(),
         *record.testPoints(FrmRecord::ShownTests), *ItemRecord(record.path()).papersTaken(),
-        reviewFiguresOf(*loadedReview(record)), nullptr);
+        reviewFiguresOf(*loadedReview(record), layer()), nullptr);
 }
 
 std::unique_ptr<QWidget> openBrowser(StudyRecord &record)
 {
-    return std::make_unique<FrmBrowser>(bank(), *record.statementFigures(),
+    return std::make_unique<FrmBrowser>(bank(), layer(), *record.statementFigures(),
         statementMemoryOf(loadedReview(record)->plan()), nullptr);
 }
 
@@ -147,7 +154,7 @@ BENCHMARK(BrowserFirstPaint)->ArgName("cold")->Arg(0)->Arg(1)->Unit(benchmark::k
 void SearchKeystroke(benchmark::State &state)
 {
     StudyRecord record(fullRecord());
-    FrmBrowser window(bank(), *record.statementFigures(), StatementMemory(), nullptr);
+    FrmBrowser window(bank(), layer(), *record.statementFigures(), StatementMemory(), nullptr);
     waitForPaint(&window);
     auto *search = window.findChild<QLineEdit *>(QStringLiteral("txtSearch"));
     auto *table = window.findChild<QTableView *>(QStringLiteral("tblQuestions"));

@@ -124,6 +124,12 @@ QList<ExamItem> buildExamItems(const QuestionBank &bank)
     return items;
 }
 
+ExamItem statementItem(const QuestionBank &bank, int id)
+{
+    const QuestionRecord &record = bank.record(id);
+    return singleItem(bank, {paperIndexOf(record), partOf(record), record.itemNo, {id}}, id);
+}
+
 QList<ExamItem> itemsOfPaper(const QList<ExamItem> &items, int paperIndex)
 {
     QList<ExamItem> paper;

@@ -49,6 +49,9 @@ bool optionJudgesFalse(int option, int statementIndex, int statementCount);
 // format of the exam and are asked one by one.
 QList<ExamItem> buildExamItems(const QuestionBank &bank);
 
+// One statement of the bank on its own, judged ○ or ×, under the source of the item it belongs to.
+ExamItem statementItem(const QuestionBank &bank, int id);
+
 // The items of one paper, in paper order.
 QList<ExamItem> itemsOfPaper(const QList<ExamItem> &items, int paperIndex);
 

@@ -23,7 +23,8 @@ QuestionFilter::QuestionFilter(QuestionTableModel *source, QObject *parent)
     m_folded.reserve(rows);
     for (int row = 0; row < rows; ++row) {
         const QuestionRecord &record = source->record(row);
-        m_folded.append({folded(record.questionText), folded(record.explanation)});
+        m_folded.append({folded(record.questionText), folded(record.explanation),
+            folded(source->commentary(row))});
     }
     setSourceModel(source);
     setSortRole(QuestionTableModel::SortRole);
@@ -77,7 +78,8 @@ bool QuestionFilter::filterAcceptsRow(int sourceRow, const QModelIndex &) const
     if (m_search.isEmpty())
         return true;
     const FoldedRow &row = m_folded.at(sourceRow);
-    return row.statement.contains(m_search) || row.explanation.contains(m_search);
+    return row.statement.contains(m_search) || row.explanation.contains(m_search)
+        || row.commentary.contains(m_search);
 }
 
 } // namespace kivola

@@ -9,7 +9,7 @@ namespace kivola {
 class QuestionTableModel;
 
 // The browser's filters over the statements, all at once: part, paper, answered wrong at least
-// once, never answered, and text in the statement or its explanation.
+// once, never answered, and text in the statement, its explanation or its commentary.
 class QuestionFilter : public QSortFilterProxyModel
 {
     Q_OBJECT
@@ -39,6 +39,7 @@ private:
     {
         QString statement;
         QString explanation;
+        QString commentary;
     };
 
     QuestionTableModel *m_source;

@@ -48,10 +48,11 @@ QString QuestionTableModel::dueText(int id) const
             : QStringLiteral("yyyy/M/d"));
 }
 
-QuestionTableModel::QuestionTableModel(const QuestionBank &bank, const StatementTable &figures,
-    StatementMemory memory, QObject *parent)
+QuestionTableModel::QuestionTableModel(const QuestionBank &bank, const StudyLayer &layer,
+    const StatementTable &figures, StatementMemory memory, QObject *parent)
     : QAbstractTableModel(parent)
     , m_bank(bank)
+    , m_layer(layer)
     , m_figures(figures)
     , m_memory(std::move(memory))
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "bank/studylayer.h"
 #include "study/statementmemory.h"
 #include "study/studyfigures.h"
 
@@ -8,9 +9,9 @@
 
 namespace kivola {
 
-// Every statement of the bank as a row, in bank order, with what the learning record knows of
-// it and what the memory model says of it. Read-only: the record is read once when the browser
-// opens.
+// Every statement of the bank as a row, in bank order, with its study note, what the learning
+// record knows of it and what the memory model says of it. Read-only: the record is read once when
+// the browser opens.
 class QuestionTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -31,8 +32,8 @@ public:
     static constexpr int BankIdRole = Qt::UserRole;
     static constexpr int SortRole = Qt::UserRole + 1;
 
-    QuestionTableModel(const QuestionBank &bank, const StatementTable &figures,
-        StatementMemory memory, QObject *parent);
+    QuestionTableModel(const QuestionBank &bank, const StudyLayer &layer,
+        const StatementTable &figures, StatementMemory memory, QObject *parent);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -42,6 +43,8 @@ public:
 
     // What the filters look at, by row (row n is bank id n + 1).
     const QuestionRecord &record(int row) const { return m_bank.record(row + 1); }
+    // Empty for a statement the layer has no note for.
+    const QString &commentary(int row) const { return m_layer.note(row + 1).commentary; }
     const StatementFigures &figures(int row) const { return m_figures.at(row + 1); }
     int part(int row) const { return m_parts.at(row); }
     int paper(int row) const { return m_papers.at(row); }
@@ -53,6 +56,7 @@ private:
     QString dueText(int id) const;
 
     QuestionBank m_bank;
+    StudyLayer m_layer;
     StatementTable m_figures;
     StatementMemory m_memory;
     QList<int> m_parts;

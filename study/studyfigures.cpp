@@ -39,6 +39,43 @@ std::array<Accuracy, N> accuracyBy(
     return groups;
 }
 
+template <std::size_t N, typename Count>
+std::array<Accuracy, N> accuracyByNote(
+    const StatementTable &table, const StudyLayer &layer, Count count)
+{
+    std::array<Accuracy, N> groups {};
+    for (int id = 1; id < table.size(); ++id) {
+        const StatementFigures &figures = table.at(id);
+        if (figures.answered == 0 || !layer.contains(id))
+            continue;
+        count(layer.note(id), [&](int group) {
+            groups[std::size_t(group)].answered += figures.answered;
+            groups[std::size_t(group)].right += figures.answered - figures.wrong;
+        });
+    }
+    return groups;
+}
+
+// The index of the group with the lowest share among those answered often enough.
+template <std::size_t N> std::optional<int> weakestOf(const std::array<Accuracy, N> &groups)
+{
+    std::optional<int> weakest;
+    for (int i = 0; i < int(N); ++i) {
+        const Accuracy &a = groups[std::size_t(i)];
+        if (a.answered < WeakestMinimumAnswers)
+            continue;
+        if (!weakest) {
+            weakest = i;
+            continue;
+        }
+        // Compared as cross products, so equal rates stay equal without rounding.
+        const Accuracy &w = groups[std::size_t(*weakest)];
+        if (qint64(a.right) * w.answered < qint64(w.right) * a.answered)
+            weakest = i;
+    }
+    return weakest;
+}
+
 } // namespace
 
 StatementTable emptyStatementTable()
@@ -89,23 +126,38 @@ PaperAccuracy accuracyByPaper(const StatementTable &table, const QuestionBank &b
     return accuracyBy<Papers.size()>(table, bank, &paperIndexOf);
 }
 
+PeriodAccuracy accuracyByPeriod(const StatementTable &table, const StudyLayer &layer)
+{
+    return accuracyByNote<PeriodCount>(
+        table, layer, [](const StudyNote &note, auto add) { add(int(note.period)); });
+}
+
+ThemeAccuracy accuracyByTheme(const StatementTable &table, const StudyLayer &layer)
+{
+    return accuracyByNote<ThemeCount>(table, layer, [](const StudyNote &note, auto add) {
+        for (Theme theme : AllThemes) {
+            if (note.themes.testFlag(theme))
+                add(themeIndex(theme));
+        }
+    });
+}
+
 int weakestPart(const PartAccuracy &accuracy)
 {
-    int weakest = 0;
-    for (int part = 1; part <= PartCount; ++part) {
-        const Accuracy &a = accuracy[part - 1];
-        if (a.answered == 0)
-            continue;
-        // Compared as cross products, so equal rates stay equal without rounding.
-        if (weakest == 0) {
-            weakest = part;
-            continue;
-        }
-        const Accuracy &w = accuracy[weakest - 1];
-        if (qint64(a.right) * w.answered < qint64(w.right) * a.answered)
-            weakest = part;
-    }
-    return weakest;
+    const std::optional<int> index = weakestOf(accuracy);
+    return index ? *index + 1 : 0;
+}
+
+std::optional<Period> weakestPeriod(const PeriodAccuracy &accuracy)
+{
+    const std::optional<int> index = weakestOf(accuracy);
+    return index ? std::optional<Period>(Period(*index)) : std::nullopt;
+}
+
+std::optional<Theme> weakestTheme(const ThemeAccuracy &accuracy)
+{
+    const std::optional<int> index = weakestOf(accuracy);
+    return index ? std::optional<Theme>(AllThemes[std::size_t(*index)]) : std::nullopt;
 }
 
 QList<double> runningAverage(const QList<TestPoints> &tests)

@@ -3,6 +3,7 @@
 #include "bank/paper.h"
 #include "bank/questionbank.h"
 #include "bank/questionplace.h"
+#include "bank/studylayer.h"
 #include "bank/testkind.h"
 #include "study/itemattempt.h"
 
@@ -10,6 +11,7 @@
 #include <QList>
 
 #include <array>
+#include <optional>
 
 namespace kivola {
 
@@ -82,6 +84,13 @@ struct Accuracy
 using PartAccuracy = std::array<Accuracy, PartCount>;
 // In the order of the paper list, Papers.
 using PaperAccuracy = std::array<Accuracy, Papers.size()>;
+// In the order of the Period and Theme lists.
+using PeriodAccuracy = std::array<Accuracy, PeriodCount>;
+using ThemeAccuracy = std::array<Accuracy, ThemeCount>;
+
+// A group is named the weakest only on this many answers at least: over a handful, the share of
+// right answers says more about luck than about the student.
+inline constexpr int WeakestMinimumAnswers = 10;
 
 // Ids in ascending order.
 QList<int> latestWrong(const StatementTable &table);
@@ -96,10 +105,18 @@ QList<int> mostWrong(const StatementTable &table, int count);
 // whose fields name no part or paper count nowhere.
 PartAccuracy accuracyByPart(const StatementTable &table, const QuestionBank &bank);
 PaperAccuracy accuracyByPaper(const StatementTable &table, const QuestionBank &bank);
+// A statement's period and themes come from its study note; a statement of two themes counts for
+// both, and one without a note counts nowhere.
+PeriodAccuracy accuracyByPeriod(const StatementTable &table, const StudyLayer &layer);
+ThemeAccuracy accuracyByTheme(const StatementTable &table, const StudyLayer &layer);
 
-// The part (1..6) with the lowest share of right answers among those answered at all; the
-// lower part among equals; 0 when nothing has been answered.
+// The part (1..6) with the lowest share of right answers among those answered at least
+// WeakestMinimumAnswers times; the lower part among equals; 0 when none has been answered as
+// often.
 int weakestPart(const PartAccuracy &accuracy);
+// The same for periods and themes, the earlier in their lists among equals.
+std::optional<Period> weakestPeriod(const PeriodAccuracy &accuracy);
+std::optional<Theme> weakestTheme(const ThemeAccuracy &accuracy);
 
 // Entry i is the mean points of tests 0..i, so the line shows where the student stands after
 // each test.

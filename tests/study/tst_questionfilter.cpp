@@ -10,6 +10,7 @@ namespace {
 
 constexpr int FullWidthId = 10;
 constexpr int HalfWidthId = 20;
+constexpr int CommentedId = 30;
 
 // The fixture bank with one statement written in full-width letters and digits and one
 // explanation in half-width ones, as the papers mix them.
@@ -26,6 +27,16 @@ QuestionBank mixedWidthBank()
         bank.append(record);
     }
     return bank;
+}
+
+// One note only, in half-width kana, with a word found nowhere in the bank.
+StudyLayer commentedLayer()
+{
+    StudyLayer layer;
+    layer.insert(CommentedId,
+        {QStringLiteral("ﾎﾟﾂﾀﾞﾑ宣言の受諾後、財閥解体が進んだ。"), Period::Postwar,
+            Theme::Economy});
+    return layer;
 }
 
 } // namespace
@@ -54,13 +65,18 @@ void TestQuestionFilter::searchIgnoresWidthAndCase_data()
     QTest::newRow("half-width kana") << QStringLiteral("ｻﾝﾌﾗﾝｼｽｺ") << QList<int> {FullWidthId};
     QTest::newRow("mixed widths in one query")
         << QStringLiteral("1９51年のＧhq") << QList<int> {HalfWidthId};
+    QTest::newRow("a word only in a commentary")
+        << QStringLiteral("財閥解体") << QList<int> {CommentedId};
+    QTest::newRow("full-width kana in a commentary")
+        << QStringLiteral("ポツダム") << QList<int> {CommentedId};
 }
 
 void TestQuestionFilter::searchIgnoresWidthAndCase()
 {
     QFETCH(QString, query);
     QFETCH(QList<int>, ids);
-    QuestionTableModel model(mixedWidthBank(), emptyStatementTable(), StatementMemory(), nullptr);
+    QuestionTableModel model(
+        mixedWidthBank(), commentedLayer(), emptyStatementTable(), StatementMemory(), nullptr);
     QuestionFilter filter(&model, nullptr);
     filter.setSearchText(query);
     QList<int> found;

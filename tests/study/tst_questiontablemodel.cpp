@@ -40,7 +40,8 @@ private Q_SLOTS:
 
 void TestQuestionTableModel::modelKeepsTheModelRules()
 {
-    QuestionTableModel model(fixture::completeBank(), someFigures(), StatementMemory(), nullptr);
+    QuestionTableModel model(fixture::completeBank(), fixture::completeLayer(), someFigures(),
+        StatementMemory(), nullptr);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(model.rowCount(), QuestionBank::QuestionCount);
     QCOMPARE(model.columnCount(), int(QuestionTableModel::ColumnCount));
@@ -58,7 +59,8 @@ void TestQuestionTableModel::filterKeepsTheModelRulesWhileFiltering_data()
 void TestQuestionTableModel::filterKeepsTheModelRulesWhileFiltering()
 {
     QFETCH(int, sortColumn);
-    QuestionTableModel model(fixture::completeBank(), someFigures(), StatementMemory(), nullptr);
+    QuestionTableModel model(fixture::completeBank(), fixture::completeLayer(), someFigures(),
+        StatementMemory(), nullptr);
     QuestionFilter filter(&model, nullptr);
     QAbstractItemModelTester tester(
         &filter, QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -100,7 +102,8 @@ void TestQuestionTableModel::memoryColumnsSortByValue()
     memory.today = QDate(2026, 4, 10);
     memory.retrievability = {0, 0.05, 0.3};
     memory.due = {QDate(), QDate(2026, 12, 1), QDate(2026, 4, 9)};
-    QuestionTableModel model(fixture::completeBank(), someFigures(), memory, nullptr);
+    QuestionTableModel model(
+        fixture::completeBank(), fixture::completeLayer(), someFigures(), memory, nullptr);
     QuestionFilter filter(&model, nullptr);
     filter.setSearchText(QString());
     filter.sort(column, Qt::AscendingOrder);

@@ -36,8 +36,11 @@ private Q_SLOTS:
     void mostWrong_data();
     void mostWrong();
     void accuracy();
+    void accuracyByNote();
     void weakestPart_data();
     void weakestPart();
+    void weakestThreshold_data();
+    void weakestThreshold();
     void runningAverage();
     void paperScore_data();
     void paperScore();
@@ -102,16 +105,39 @@ void TestStudyFigures::accuracy()
     QCOMPARE(accuracyByPaper(sampleTable(), bank), papers);
 }
 
+void TestStudyFigures::accuracyByNote()
+{
+    StudyLayer layer;
+    layer.insert(1, {QStringLiteral("補足"), Period::Edo, Theme::Politics | Theme::Economy});
+    layer.insert(2, {QStringLiteral("補足"), Period::Edo, Theme::Culture});
+    layer.insert(3, {QStringLiteral("補足"), Period::Meiji, Theme::Politics});
+    // Statements 100 and 565 have no note and count nowhere.
+
+    PeriodAccuracy periods {};
+    periods[std::size_t(Period::Edo)] = {5, 2};
+    periods[std::size_t(Period::Meiji)] = {1, 0};
+    QCOMPARE(accuracyByPeriod(sampleTable(), layer), periods);
+
+    ThemeAccuracy themes {};
+    themes[std::size_t(themeIndex(Theme::Politics))] = {4, 2};
+    themes[std::size_t(themeIndex(Theme::Economy))] = {3, 2};
+    themes[std::size_t(themeIndex(Theme::Culture))] = {2, 0};
+    QCOMPARE(accuracyByTheme(sampleTable(), layer), themes);
+}
+
 void TestStudyFigures::weakestPart_data()
 {
     QTest::addColumn<PartAccuracy>("accuracy");
     QTest::addColumn<int>("part");
 
     QTest::newRow("nothing answered") << PartAccuracy {} << 0;
-    // 1 of 3 is below 2 of 4; part 6 was never answered and is no candidate.
-    QTest::newRow("lowest rate") << PartAccuracy {{{4, 2}, {3, 1}, {2, 2}}} << 2;
-    QTest::newRow("equal rates: lower part") << PartAccuracy {{{}, {}, {4, 1}, {8, 2}}} << 3;
-    QTest::newRow("all wrong beats unseen") << PartAccuracy {{{}, {}, {}, {}, {}, {1, 0}}} << 6;
+    // 10 of 30 is below 20 of 40; part 6 was never answered and is no candidate.
+    QTest::newRow("lowest rate") << PartAccuracy {{{40, 20}, {30, 10}, {20, 20}}} << 2;
+    QTest::newRow("equal rates: lower part") << PartAccuracy {{{}, {}, {40, 10}, {80, 20}}} << 3;
+    QTest::newRow("all wrong beats unseen")
+        << PartAccuracy {{{}, {}, {}, {}, {}, {WeakestMinimumAnswers, 0}}} << 6;
+    QTest::newRow("too few answers are no candidate")
+        << PartAccuracy {{{WeakestMinimumAnswers, 9}, {WeakestMinimumAnswers - 1, 0}}} << 1;
 }
 
 void TestStudyFigures::weakestPart()
@@ -119,6 +145,41 @@ void TestStudyFigures::weakestPart()
     QFETCH(PartAccuracy, accuracy);
     QFETCH(int, part);
     QCOMPARE(kivola::weakestPart(accuracy), part);
+}
+
+void TestStudyFigures::weakestThreshold_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<int>("answered");
+    QTest::addColumn<bool>("named");
+
+    for (const char *group : {"part", "period", "theme"}) {
+        const QString name = QString::fromLatin1(group);
+        QTest::addRow("%s: 9 answers", group) << name << 9 << false;
+        QTest::addRow("%s: 10 answers", group) << name << 10 << true;
+    }
+}
+
+void TestStudyFigures::weakestThreshold()
+{
+    QFETCH(QString, group);
+    QFETCH(int, answered);
+    QFETCH(bool, named);
+    // The third of each list, every answer wrong: the weakest as soon as it counts at all.
+    const Accuracy allWrong {answered, 0};
+    if (group == QLatin1String("part")) {
+        PartAccuracy parts {};
+        parts[2] = allWrong;
+        QCOMPARE(kivola::weakestPart(parts), named ? 3 : 0);
+    } else if (group == QLatin1String("period")) {
+        PeriodAccuracy periods {};
+        periods[2] = allWrong;
+        QCOMPARE(weakestPeriod(periods), named ? std::optional(Period::Nara) : std::nullopt);
+    } else {
+        ThemeAccuracy themes {};
+        themes[2] = allWrong;
+        QCOMPARE(weakestTheme(themes), named ? std::optional(Theme::Economy) : std::nullopt);
+    }
 }
 
 void TestStudyFigures::runningAverage()

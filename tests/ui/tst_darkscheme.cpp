@@ -254,9 +254,10 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         const QList<CompletedTest> tests
             = history::randomTests(30, 30u, QDateTime(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC));
         f.study.record(std::span<const CompletedTest>(tests));
-        return std::unique_ptr<QWidget>(std::make_unique<FrmRecord>(fixture::completeBank(),
-            *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
-            QList<PaperResult>(), ReviewFigures(), nullptr));
+        return std::unique_ptr<QWidget>(
+            std::make_unique<FrmRecord>(fixture::completeBank(), fixture::completeLayer(),
+                *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
+                QList<PaperResult>(), ReviewFigures(), nullptr));
     }) << 8;
     QTest::newRow("study record with the forecast") << Opener([](FlowFixture &f) {
         const QList<CompletedTest> tests
@@ -265,14 +266,29 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         DailyReview review(f.study.path(), fixture::completeBank(), QTimeZone::utc(),
             [] { return QDateTime(QDate(2026, 4, 5), QTime(9, 0), Qt::UTC); });
         review.reload();
-        return std::unique_ptr<QWidget>(std::make_unique<FrmRecord>(fixture::completeBank(),
+        return std::unique_ptr<QWidget>(
+            std::make_unique<FrmRecord>(fixture::completeBank(), fixture::completeLayer(),
+                *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
+                QList<PaperResult>(), reviewFiguresOf(review, fixture::completeLayer()), nullptr));
+    }) << 10;
+    QTest::newRow("study record by period and theme") << Opener([](FlowFixture &f) {
+        const QList<CompletedTest> tests
+            = history::randomTests(30, 30u, QDateTime(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC));
+        f.study.record(std::span<const CompletedTest>(tests));
+        DailyReview review(f.study.path(), fixture::completeBank(), QTimeZone::utc(),
+            [] { return QDateTime(QDate(2026, 4, 5), QTime(9, 0), Qt::UTC); });
+        review.reload();
+        auto window = std::make_unique<FrmRecord>(fixture::completeBank(), fixture::completeLayer(),
             *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
-            QList<PaperResult>(), reviewFiguresOf(review), nullptr));
+            QList<PaperResult>(), reviewFiguresOf(review, fixture::completeLayer()), nullptr);
+        window->showPage(FrmRecord::PeriodsAndThemes);
+        return std::unique_ptr<QWidget>(std::move(window));
     }) << 10;
     QTest::newRow("empty study record") << Opener([](FlowFixture &f) {
-        return std::unique_ptr<QWidget>(std::make_unique<FrmRecord>(fixture::completeBank(),
-            *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
-            QList<PaperResult>(), ReviewFigures(), nullptr));
+        return std::unique_ptr<QWidget>(
+            std::make_unique<FrmRecord>(fixture::completeBank(), fixture::completeLayer(),
+                *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
+                QList<PaperResult>(), ReviewFigures(), nullptr));
     }) << 3;
     QTest::newRow("mock paper start") << Opener([](FlowFixture &) {
         return std::unique_ptr<QWidget>(
@@ -287,8 +303,8 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         return std::unique_ptr<QWidget>(std::make_unique<FrmMockResult>(paper, true, nullptr));
     }) << 12;
     QTest::newRow("browser") << Opener([](FlowFixture &f) {
-        auto window = std::make_unique<FrmBrowser>(
-            fixture::completeBank(), *f.study.statementFigures(), StatementMemory(), nullptr);
+        auto window = std::make_unique<FrmBrowser>(fixture::completeBank(),
+            fixture::completeLayer(), *f.study.statementFigures(), StatementMemory(), nullptr);
         auto *check = window->findChild<QCheckBox *>(QStringLiteral("chkShowAnswer"));
         check->setChecked(true);
         auto *table = window->findChild<QTableView *>(QStringLiteral("tblQuestions"));
@@ -299,8 +315,8 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         auto review = std::make_unique<DailyReview>(f.study.path(), fixture::completeBank(),
             QTimeZone::utc(), [] { return QDateTime(QDate(2026, 4, 5), QTime(9, 0), Qt::UTC); });
         review->reload();
-        auto window = std::make_unique<FrmDailyReview>(
-            fixture::completeBank(), std::move(review), f.study.path(), nullptr, nullptr);
+        auto window = std::make_unique<FrmDailyReview>(fixture::completeBank(),
+            fixture::completeLayer(), std::move(review), f.study.path(), nullptr, nullptr);
         window->findChild<QAbstractButton *>(QStringLiteral("btnFalse"))->click();
         return std::unique_ptr<QWidget>(std::move(window));
     }) << 6;
@@ -331,6 +347,13 @@ void TestDarkScheme::textsReadOnWhatIsBehind_data()
         return std::unique_ptr<QWidget>(
             std::make_unique<FrmItemReview>(bank, layer, *pair, 1, QStringLiteral("問1"), nullptr));
     }) << 10;
+    QTest::newRow("one statement looked at from the record") << Opener([](FlowFixture &) {
+        const QuestionBank bank = BankLoader(compiledPapersDirectory()).build().bank;
+        const StudyLayer layer
+            = StudyLayerLoader(compiledStudyLayerDirectory(), bank).build().layer;
+        return std::unique_ptr<QWidget>(std::make_unique<FrmItemReview>(
+            bank, layer, statementItem(bank, 2), QStringLiteral("よく間違える問題"), nullptr));
+    }) << 8;
 }
 
 void TestDarkScheme::textsReadOnWhatIsBehind()

@@ -1,6 +1,7 @@
 #include "bank/compiledpapers.h"
 #include "bank/grading.h"
 #include "bank/questionbank.h"
+#include "bank/studylayer.h"
 #include "scores/scoresummary.h"
 #include "tests/support/flowfixture.h"
 #include "tests/support/uitest.h"
@@ -8,6 +9,8 @@
 #include "ui/frmmain.h"
 #include "ui/kit/label.h"
 #include "ui/kit/programicon.h"
+#include "ui/study/frmbrowser.h"
+#include "ui/study/frmrecord.h"
 #include "ui/testrun/frmquestion.h"
 #include "ui/testrun/frmresult.h"
 #include "ui/testrun/frmreview.h"
@@ -132,6 +135,8 @@ private Q_SLOTS:
     void everyQuestionFits();
     void everyExplanationFits();
     void everyCommentFits();
+    void everyCommentaryFitsTheBrowser();
+    void weakestGroupsFitTheRecord();
     void widestValuesFit();
     void layoutTextsFit();
     void iconIsSharp();
@@ -198,6 +203,43 @@ void TestHighDpi::everyCommentFits()
     // The result sheet gives its comment one line: the longest comments fit it in a face with
     // the original's proportional kana, and set a little closer in one with full-width kana.
     QVERIFY2(resultFaults.isEmpty(), qPrintable(resultFaults.join(u'\n')));
+}
+
+void TestHighDpi::everyCommentaryFitsTheBrowser()
+{
+    const StudyLayerBuild layer = StudyLayerLoader(compiledStudyLayerDirectory(), m_bank).build();
+    QVERIFY(layer.isUsable());
+    FrmBrowser browser(m_bank, layer.layer, emptyStatementTable(), StatementMemory(), nullptr);
+    QStringList faults;
+    for (int id = 1; id <= m_bank.questionCount(); ++id) {
+        faults << shortfall(label(&browser, "lblComment"), m_bank.record(id).explanation)
+               << shortfall(label(&browser, "lblCommentary"),
+                      QStringLiteral("補足：") + layer.layer.note(id).commentary);
+    }
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+void TestHighDpi::weakestGroupsFitTheRecord()
+{
+    ReviewFigures review;
+    review.known = true;
+    review.today = QDate(2026, 12, 20);
+    review.examDate = QDate(2027, 1, 16);
+    const QList<TestPoints> oneTest {{QDateTime(review.today, QTime(9, 0), Qt::UTC)}};
+    FrmRecord record(m_bank, StudyLayer(), emptyStatementTable(), oneTest, {}, review, nullptr);
+    QStringList faults;
+    for (const char *name : {"lblWeakestPeriod", "lblWeakestTheme", "lblMemoryNote"})
+        faults << shortfall(label(&record, name), label(&record, name)->text());
+    // The longest names, every answer right.
+    faults << shortfall(label(&record, "lblWeakestPeriod"),
+        QStringLiteral("いちばん苦手な時代は 戦国・安土桃山（正答率 100％）"))
+           << shortfall(label(&record, "lblWeakestTheme"),
+                  QStringLiteral("いちばん苦手な分野は 社会・土地制度（正答率 100％）"))
+           << shortfall(label(&record, "lblWeakest"),
+                  QStringLiteral("いちばん苦手なのは 第6問 近現代（正答率 100％）"));
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 
 void TestHighDpi::widestValuesFit()

@@ -60,6 +60,7 @@ constexpr int NarrowGap = 120;
 constexpr int WideGap = 240;
 constexpr int CommentInset = 120;
 constexpr int CommentTop = 300;
+constexpr int CommentGap = 60;
 // Enough for the header and a handful of rows.
 constexpr int TableMinimumHeight = 1800;
 
@@ -77,6 +78,7 @@ struct Controls
     QWidget *tblQuestions;
     QWidget *frameComment;
     QWidget *lblComment;
+    QWidget *lblCommentary;
     QWidget *btnPractice;
     QWidget *btnOK;
 };
@@ -105,6 +107,9 @@ void layOut(QWidget *window, const Controls &c)
     c.lblCount->setMinimumSize(c.lblCount->size());
     c.lblCount->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     c.frameComment->setFixedHeight(c.frameComment->height());
+    // Each text keeps the lines it was designed for, however the frame is widened.
+    for (QWidget *text : {c.lblComment, c.lblCommentary})
+        text->setFixedHeight(text->height());
     c.frameComment->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     c.tblQuestions->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     c.tblQuestions->setMinimumHeight(px(TableMinimumHeight));
@@ -131,22 +136,24 @@ void layOut(QWidget *window, const Controls &c)
     auto *inside = new QVBoxLayout(c.frameComment);
     inside->setContentsMargins(
         px(CommentInset), px(CommentTop), px(CommentInset), px(CommentInset));
+    inside->setSpacing(px(CommentGap));
     inside->addWidget(c.lblComment);
+    inside->addWidget(c.lblCommentary);
 }
 
 } // namespace
 
-FrmBrowser::FrmBrowser(
-    const QuestionBank &bank, const StatementTable &figures, StatementMemory memory, QWidget *owner)
+FrmBrowser::FrmBrowser(const QuestionBank &bank, const StudyLayer &layer,
+    const StatementTable &figures, StatementMemory memory, QWidget *owner)
     : ModalWindow(owner, "frmBrowser", QStringLiteral("Torenza　Kivola　- 問題一覧 -"),
-        {10200, 7620}, Frame::Sizable, Escape::Closes)
-    , m_model(new QuestionTableModel(bank, figures, std::move(memory), this))
+        {10200, 8340}, Frame::Sizable, Escape::Closes)
+    , m_model(new QuestionTableModel(bank, layer, figures, std::move(memory), this))
     , m_filter(new QuestionFilter(m_model, this))
 {
     using namespace kit;
     m_txtSearch
         = placedControl(new QLineEdit(this), QStringLiteral("txtSearch"), {1080, 960, 4080, 360});
-    m_txtSearch->setPlaceholderText(QStringLiteral("問題文・解説から探す"));
+    m_txtSearch->setPlaceholderText(QStringLiteral("問題文・解説・補足から探す"));
     m_txtSearch->setClearButtonEnabled(true);
     m_txtSearch->setAccessibleName(QStringLiteral("検索"));
     m_chkShowAnswer = addCheckBox(this, QStringLiteral("chkShowAnswer"),
@@ -192,15 +199,18 @@ FrmBrowser::FrmBrowser(
     header->resizeSection(QuestionTableModel::Memory, px(MemoryWidth));
     header->resizeSection(QuestionTableModel::NextDue, px(NextDueWidth));
 
-    auto *frameComment = addFrame(this, QStringLiteral("frameComment"), QStringLiteral("解説"),
-        {240, 5760, 9720, 1020}, menuColor(), windowTextColor());
+    auto *frameComment = addFrame(this, QStringLiteral("frameComment"),
+        QStringLiteral("解説・補足"), {240, 5760, 9720, 1740}, menuColor(), windowTextColor());
     m_lblComment = addLabel(frameComment, QStringLiteral("lblComment"), QString(),
         {120, 300, 9480, 600}, gothic(ControlPoints), windowTextColor(), Sizing::Wraps);
+    // Three lines: a commentary runs to 120 characters.
+    m_lblCommentary = addLabel(frameComment, QStringLiteral("lblCommentary"), QString(),
+        {120, 960, 9480, 660}, gothic(ControlPoints), windowTextColor(), Sizing::Wraps);
     m_btnPractice
         = addButton(this, QStringLiteral("btnPractice"), QStringLiteral("選んだ問題で練習"),
-            {2520, 6960, 2880, 495}, gothic(12, Weight::Bold), colors::Cream);
+            {2520, 7680, 2880, 495}, gothic(12, Weight::Bold), colors::Cream);
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
-        {5640, 6960, 2040, 495}, gothic(12, Weight::Bold));
+        {5640, 7680, 2040, 495}, gothic(12, Weight::Bold));
     for (QPushButton *button : {m_btnPractice, btnOK})
         button->setAutoDefault(false);
 
@@ -216,8 +226,8 @@ FrmBrowser::FrmBrowser(
     stackInListedOrder(this);
     layOut(this,
         {lblSearch, m_txtSearch, m_chkShowAnswer, m_lblCount, lblFilter, m_cboPart, m_cboPaper,
-            m_chkWrongEver, m_chkUnseen, m_tblQuestions, frameComment, m_lblComment, m_btnPractice,
-            btnOK});
+            m_chkWrongEver, m_chkUnseen, m_tblQuestions, frameComment, m_lblComment,
+            m_lblCommentary, m_btnPractice, btnOK});
 
     connect(m_txtSearch, &QLineEdit::textChanged, m_filter, &QuestionFilter::setSearchText);
     connect(m_cboPart, &QComboBox::currentIndexChanged, this,
@@ -271,16 +281,21 @@ void FrmBrowser::showAnswers(bool shown)
 void FrmBrowser::showExplanation()
 {
     const QModelIndex current = m_tblQuestions->currentIndex();
+    m_lblCommentary->clear();
     if (!m_chkShowAnswer->isChecked()) {
-        m_lblComment->setText(QStringLiteral("「正解を表示」にチェックすると、ここに解説が出ます"));
+        m_lblComment->setText(
+            QStringLiteral("「正解を表示」にチェックすると、ここに解説と補足が出ます"));
         return;
     }
     if (!current.isValid()) {
         m_lblComment->setText(QString());
         return;
     }
-    const int id = current.data(QuestionTableModel::BankIdRole).toInt();
-    m_lblComment->setText(ExplanationText(m_model->record(id - 1)));
+    const int row = current.data(QuestionTableModel::BankIdRole).toInt() - 1;
+    m_lblComment->setText(ExplanationText(m_model->record(row)));
+    const QString &commentary = m_model->commentary(row);
+    if (!commentary.isEmpty())
+        m_lblCommentary->setText(QStringLiteral("補足：") + commentary);
 }
 
 void FrmBrowser::updateCount()

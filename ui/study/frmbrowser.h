@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "bank/studylayer.h"
 #include "study/statementmemory.h"
 #include "study/studyfigures.h"
 #include "ui/kit/modalwindow.h"
@@ -20,7 +21,8 @@ class Label;
 }
 
 // Every statement in a table to look one up, filter by part, paper and record, or search; the
-// answers stay hidden until asked for, so the table doubles as a quiz. Accepted when the student
+// answers, explanations and commentaries stay hidden until asked for, so the table doubles as a
+// quiz. Accepted when the student
 // asks to practise the selected statements. Beside the record, each statement's chance of being
 // known now and its next review, as the memory model sees them.
 class FrmBrowser : public kit::ModalWindow
@@ -30,8 +32,8 @@ class FrmBrowser : public kit::ModalWindow
 public:
     static constexpr int MaxPractised = 5;
 
-    FrmBrowser(const QuestionBank &bank, const StatementTable &figures, StatementMemory memory,
-        QWidget *owner);
+    FrmBrowser(const QuestionBank &bank, const StudyLayer &layer, const StatementTable &figures,
+        StatementMemory memory, QWidget *owner);
 
     // The bank ids of the selected rows in the order shown, at most MaxPractised of them.
     QList<int> selectedIds() const;
@@ -52,6 +54,7 @@ private:
     QCheckBox *m_chkShowAnswer;
     kit::Label *m_lblCount;
     kit::Label *m_lblComment;
+    kit::Label *m_lblCommentary;
     QPushButton *m_btnPractice;
 };
 

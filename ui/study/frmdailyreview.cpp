@@ -113,11 +113,13 @@ QString leftText(const DailyReview &review)
 
 } // namespace
 
-FrmDailyReview::FrmDailyReview(const QuestionBank &bank, std::unique_ptr<DailyReview> review,
-    const QString &recordPath, MemoryFitter *fitter, QWidget *owner)
+FrmDailyReview::FrmDailyReview(const QuestionBank &bank, const StudyLayer &layer,
+    std::unique_ptr<DailyReview> review, const QString &recordPath, MemoryFitter *fitter,
+    QWidget *owner)
     : ModalWindow(owner, "frmDailyReview", QStringLiteral("Torenza　Kivola　- 今日の復習 -"),
         {9000, 7200}, Frame::Sizable, Escape::Closes)
     , m_bank(bank)
+    , m_layer(layer)
     , m_review(std::move(review))
     , m_recordPath(recordPath)
 {
@@ -145,6 +147,8 @@ FrmDailyReview::FrmDailyReview(const QuestionBank &bank, std::unique_ptr<DailyRe
         gothic(TextPoints, Weight::Bold), colors::Black);
     m_lblExplanation = addWrappingLabel(
         m_frameStatement, QStringLiteral("lblExplanation"), gothic(TextPoints), colors::Black);
+    m_lblCommentary = addWrappingLabel(
+        m_frameStatement, QStringLiteral("lblCommentary"), gothic(TextPoints), colors::Black);
     m_lblCitation = addWrappingLabel(
         m_frameStatement, QStringLiteral("lblCitation"), gothic(NotePoints), colors::Brown);
 
@@ -198,8 +202,8 @@ FrmDailyReview::FrmDailyReview(const QuestionBank &bank, std::unique_ptr<DailyRe
     auto *inBox = new QVBoxLayout(m_frameStatement);
     inBox->setContentsMargins(px(BoxPadding), px(BoxPadding), px(BoxPadding), px(BoxPadding));
     inBox->setSpacing(px(Gap));
-    for (QLabel *label :
-        {m_lblKind, m_lblStatement, m_lblVerdict, m_lblAnswer, m_lblExplanation, m_lblCitation})
+    for (QLabel *label : {m_lblKind, m_lblStatement, m_lblVerdict, m_lblAnswer, m_lblExplanation,
+             m_lblCommentary, m_lblCitation})
         inBox->addWidget(label);
     inBox->addStretch();
     auto *endColumn = new QVBoxLayout(m_pageEnd);
@@ -263,6 +267,9 @@ void FrmDailyReview::showStatement()
                                  codeOf(record.answerCode) == AnswerTrue ? QStringLiteral("正しい")
                                                                          : QStringLiteral("誤り")));
     m_lblExplanation->setText(ExplanationText(record));
+    m_lblCommentary->setText(m_layer.contains(*id)
+            ? QStringLiteral("補足：") + m_layer.note(*id).commentary
+            : QString());
     m_lblCitation->setText(CitationText(record));
     setStage(Stage::Answering);
     showProgress();
@@ -374,7 +381,8 @@ void FrmDailyReview::setStage(Stage stage)
     m_pageEnd->setVisible(end);
     for (QLabel *feedback : {m_lblVerdict, m_lblAnswer, m_lblExplanation, m_lblCitation})
         feedback->setVisible(stage == Stage::Answered);
-    m_lblExplanation->setVisible(stage == Stage::Answered && !m_lblExplanation->text().isEmpty());
+    for (QLabel *text : {m_lblExplanation, m_lblCommentary})
+        text->setVisible(stage == Stage::Answered && !text->text().isEmpty());
     for (QPushButton *each : {m_btnTrue, m_btnFalse, m_btnDontKnow})
         each->setVisible(answering);
     m_btnNext->setVisible(stage == Stage::Answered);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/questionbank.h"
+#include "bank/studylayer.h"
 #include "study/reviewanswer.h"
 #include "ui/kit/modalwindow.h"
 
@@ -16,9 +17,9 @@ class DailyReview;
 class MemoryFitter;
 
 // 今日の復習: one statement at a time, answered ○, × or "わからない" by a click or a key, graded at
-// once with the right mark, the explanation and the source; batches of the session size, each
-// ending in a short tally with a way to go on while anything is left today. Every answer is in
-// the learning record as soon as it is given, so the window may be closed at any moment.
+// once with the right mark, the explanation, the commentary and the source; batches of the session
+// size, each ending in a short tally with a way to go on while anything is left today. Every answer
+// is in the learning record as soon as it is given, so the window may be closed at any moment.
 class FrmDailyReview : public kit::ModalWindow
 {
     Q_OBJECT
@@ -26,8 +27,9 @@ class FrmDailyReview : public kit::ModalWindow
 public:
     // The review as loaded from the record at recordPath. The fitter, when given, is asked for
     // its fit of the study day; the window does not wait for it.
-    FrmDailyReview(const QuestionBank &bank, std::unique_ptr<DailyReview> review,
-        const QString &recordPath, MemoryFitter *fitter, QWidget *owner);
+    FrmDailyReview(const QuestionBank &bank, const StudyLayer &layer,
+        std::unique_ptr<DailyReview> review, const QString &recordPath, MemoryFitter *fitter,
+        QWidget *owner);
     ~FrmDailyReview() override;
 
     const DailyReview &review() const { return *m_review; }
@@ -64,6 +66,7 @@ private:
     bool handleKey(QKeyEvent *event);
 
     QuestionBank m_bank;
+    StudyLayer m_layer;
     std::unique_ptr<DailyReview> m_review;
     QString m_recordPath;
     Stage m_stage = Stage::Answering;
@@ -76,6 +79,7 @@ private:
     QLabel *m_lblVerdict;
     QLabel *m_lblAnswer;
     QLabel *m_lblExplanation;
+    QLabel *m_lblCommentary;
     QLabel *m_lblCitation;
     QWidget *m_pageEnd;
     QLabel *m_lblEndHeading;

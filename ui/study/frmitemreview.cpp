@@ -23,6 +23,9 @@ constexpr int TopMargin = 900;
 constexpr int BottomMargin = 165;
 constexpr int Gap = 120;
 constexpr int AnswerHeight = 360;
+// A whole item with up to four statements; a statement looked at on its own needs half the height.
+constexpr QSize ItemSize {12600, 11100};
+constexpr QSize StatementSize {12600, 6600};
 
 QString answerLine(const ExamItem &item, int chosen)
 {
@@ -37,8 +40,20 @@ QString answerLine(const ExamItem &item, int chosen)
 
 FrmItemReview::FrmItemReview(const QuestionBank &bank, const StudyLayer &layer,
     const ExamItem &item, int chosen, const QString &heading, QWidget *owner)
+    : FrmItemReview(bank, layer, item, heading, std::optional<int>(chosen), ItemSize, owner)
+{ }
+
+FrmItemReview::FrmItemReview(const QuestionBank &bank, const StudyLayer &layer,
+    const ExamItem &item, const QString &heading, QWidget *owner)
+    : FrmItemReview(bank, layer, item, heading, std::optional<int>(),
+        item.bankIds.size() == 1 ? StatementSize : ItemSize, owner)
+{ }
+
+FrmItemReview::FrmItemReview(const QuestionBank &bank, const StudyLayer &layer,
+    const ExamItem &item, const QString &heading, std::optional<int> chosen, QSize clientTwips,
+    QWidget *owner)
     : ModalWindow(owner, "frmItemReview", QStringLiteral("Torenza　Kivola　- 見直し -"),
-        {12600, 11100}, Frame::Sizable, Escape::Closes)
+        clientTwips, Frame::Sizable, Escape::Closes)
     , m_bank(bank)
     , m_layer(layer)
 {
@@ -50,11 +65,12 @@ FrmItemReview::FrmItemReview(const QuestionBank &bank, const StudyLayer &layer,
     scrItem->setWidgetResizable(true);
     m_panel = new ItemPanel(m_bank, m_layer, scrItem);
     scrItem->setWidget(m_panel);
-    const QString answer = answerLine(item, chosen);
+    const QString answer = chosen ? answerLine(item, *chosen) : QString();
     auto *lblAnswer = addLabel(this, QStringLiteral("lblAnswer"), answer,
         {0, 0, 6000, AnswerHeight}, gothic(14.25, Weight::Bold),
         readableOnWindow(chosen == item.rightOption ? colors::Red : colors::Blue), Sizing::Fixed);
     lblAnswer->setAccessibleName(answer);
+    lblAnswer->setVisible(chosen.has_value());
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
         {0, 0, 2040, 495}, gothic(12, Weight::Bold));
     addShadowedTitle(this, QStringLiteral("Title1"), QStringLiteral("問題の見直し"),
@@ -73,7 +89,7 @@ FrmItemReview::FrmItemReview(const QuestionBank &bank, const StudyLayer &layer,
     column->addWidget(btnOK, 0, Qt::AlignHCenter);
 
     m_panel->showItem(item, heading);
-    m_panel->showFeedback(chosen);
+    m_panel->showFeedback(chosen.value_or(0));
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     btnOK->setDefault(true);
     btnOK->setFocus();

@@ -7,14 +7,17 @@
 #include "ui/kit/columnchart.h"
 #include "ui/kit/controls.h"
 #include "ui/kit/gothicfont.h"
+#include "ui/study/figureframe.h"
+#include "ui/study/frmitemreview.h"
 #include "ui/study/pointschart.h"
+#include "ui/study/recordlayerpage.h"
 #include "ui/study/reviewtext.h"
-#include "ui/testrun/frmreview.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTableWidget>
 
 namespace kivola {
@@ -22,31 +25,9 @@ namespace kivola {
 namespace {
 
 using kit::Twips;
+using namespace figureframe;
 
 constexpr int BankIdRole = Qt::UserRole;
-// Inside every frame the content starts below the caption and keeps this margin.
-constexpr int Inset = 120;
-constexpr int CaptionHeight = 240;
-
-Twips inside(const Twips &frame, int bottomReserve = 0)
-{
-    return {Inset, CaptionHeight, frame.width - 2 * Inset,
-        frame.height - CaptionHeight - Inset - bottomReserve};
-}
-
-template <typename Chart> Chart *addChart(QWidget *frame, const QString &name, const Twips &where)
-{
-    auto *chart = new Chart(frame);
-    chart->setObjectName(name);
-    chart->setGeometry(where.toPixels());
-    return chart;
-}
-
-QGroupBox *addFigureFrame(
-    QWidget *parent, const QString &name, const QString &caption, const Twips &where)
-{
-    return kit::addFrame(parent, name, caption, where, kit::menuColor(), kit::windowTextColor());
-}
 
 const Twips ProgressFrame {240, 960, 4800, 1080};
 const Twips PartsFrame {240, 2160, 4800, 2280};
@@ -57,13 +38,14 @@ const Twips PapersTakenFrame {240, 6600, 5880, 2280};
 const Twips BestFrame {6240, 6600, 3720, 2280};
 const Twips ReviewFrame {10080, 960, 4320, 3600};
 const Twips ExamFrame {10080, 4680, 4320, 4200};
+// The tabs stand beside the title panel, on the frames' top edge; the second page takes the
+// room the frames of the first do.
+const Twips PageTabs {3720, 510, 5400, 450};
+const Twips LayerPage {240, 960, 14160, 7920};
 constexpr int WeakestHeight = 300;
 constexpr int DueTodayHeight = 300;
 constexpr int ExamChartHeight = 1680;
-constexpr int Percent = 100;
 constexpr int MockScoreWhole = 100;
-// Shares drawn as bars in thousandths, so that a bar moves with every tenth of a percent.
-constexpr int ShareWhole = 1000;
 
 // The mock papers taken, newest first: which, when, score, items right, time used.
 enum PaperColumn
@@ -80,12 +62,14 @@ constexpr int BestScoreWhole = 100;
 
 } // namespace
 
-FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
-    const QList<TestPoints> &latestTests, const QList<PaperResult> &papersTaken,
-    const ReviewFigures &review, QWidget *owner)
+FrmRecord::FrmRecord(const QuestionBank &bank, const StudyLayer &layer,
+    const StatementTable &figures, const QList<TestPoints> &latestTests,
+    const QList<PaperResult> &papersTaken, const ReviewFigures &review, QWidget *owner)
     : ModalWindow(owner, "frmRecord", QStringLiteral("Torenza　Kivola　- 学習記録 -"),
         {14640, 9660}, Frame::FixedDialog, Escape::Closes)
     , m_bank(bank)
+    , m_layer(layer)
+    , m_reviewKnown(review.known)
 {
     using namespace kit;
     auto *btnOK = addButton(this, QStringLiteral("btnOK"), QStringLiteral("閉じる"),
@@ -98,11 +82,12 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
         frameProgress, QStringLiteral("chartProgress"), inside(ProgressFrame));
     m_chartProgress->setAccessibleName(QStringLiteral("出会った問題と覚えた問題"));
 
+    // By part, the exam's 大問: the periods of history have a page of their own.
     auto *frameParts = addFigureFrame(
-        this, QStringLiteral("frameParts"), QStringLiteral("時代別の正答率"), PartsFrame);
+        this, QStringLiteral("frameParts"), QStringLiteral("大問別の正答率"), PartsFrame);
     m_chartParts = addChart<kit::BarChart>(
         frameParts, QStringLiteral("chartParts"), inside(PartsFrame, WeakestHeight));
-    m_chartParts->setAccessibleName(QStringLiteral("時代別の正答率"));
+    m_chartParts->setAccessibleName(QStringLiteral("大問別の正答率"));
     m_lblWeakest = addLabel(frameParts, QStringLiteral("lblWeakest"), QString(),
         {Inset, PartsFrame.height - Inset - WeakestHeight, PartsFrame.width - 2 * Inset,
             WeakestHeight},
@@ -172,6 +157,18 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
             ExamFrame.height - CaptionHeight - ExamChartHeight - 2 * Inset},
         gothic(9.75), windowTextColor(), Sizing::Wraps);
 
+    m_pageLayer = new RecordLayerPage(this);
+    m_pageLayer->setGeometry(LayerPage.toPixels());
+    m_tabPages = new QTabBar(this);
+    m_tabPages->setObjectName(QStringLiteral("tabPages"));
+    m_tabPages->setGeometry(PageTabs.toPixels());
+    m_tabPages->setFont(gothic(9.75));
+    m_tabPages->setDrawBase(false);
+    m_tabPages->setExpanding(false);
+    m_tabPages->setAccessibleName(QStringLiteral("表示する記録"));
+    m_tabPages->insertTab(Overview, QStringLiteral("全体"));
+    m_tabPages->insertTab(PeriodsAndThemes, QStringLiteral("時代・分野別"));
+
     m_lblEmpty = addLabel(this, QStringLiteral("lblEmpty"),
         QStringLiteral("まだ記録がありません。テストを受けると、ここに学習の記録が表示されます。"),
         {240, 4440, 14160, 330}, gothic(12, Weight::Bold), windowTextColor(), Sizing::Fixed,
@@ -184,15 +181,14 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
 
     m_figureFrames = {frameProgress, frameParts, framePapers, framePoints, frameMistakes,
         framePapersTaken, frameBest, frameReview, frameExam};
+    m_reviewFrames = {frameReview, frameExam};
     fill(figures, latestTests);
     fillPapers(papersTaken);
     fillReview(review);
-    if (!review.known) {
-        frameReview->hide();
-        frameExam->hide();
-    }
+    updatePages();
 
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_tabPages, &QTabBar::currentChanged, this, &FrmRecord::updatePages);
     // Queued: Enter goes on from the list to this window, which would press the new review
     // window's default button and close it again at once.
     connect(m_lstMostWrong, &QListWidget::itemActivated, this, &FrmRecord::reviewItem,
@@ -203,11 +199,9 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StatementTable &figures,
 
 void FrmRecord::fill(const StatementTable &figures, const QList<TestPoints> &latestTests)
 {
-    const bool empty = latestTests.isEmpty() && seenCount(figures) == 0;
-    m_lblEmpty->setVisible(empty);
-    for (QWidget *frame : std::as_const(m_figureFrames))
-        frame->setVisible(!empty);
-    if (empty)
+    m_empty = latestTests.isEmpty() && seenCount(figures) == 0;
+    m_lblEmpty->setVisible(m_empty);
+    if (m_empty)
         return;
 
     const int total = QuestionBank::QuestionCount;
@@ -228,7 +222,7 @@ void FrmRecord::fill(const StatementTable &figures, const QList<TestPoints> &lat
     m_chartParts->setBars(partBars);
     const int weakest = weakestPart(parts);
     m_lblWeakest->setText(weakest == 0
-            ? QString()
+            ? QStringLiteral("%1問以上答えた大問がまだありません").arg(WeakestMinimumAnswers)
             : QStringLiteral("いちばん苦手なのは %1（正答率 %2）")
                   .arg(PartLabel(weakest),
                       kit::BarChart::percentText(
@@ -242,6 +236,8 @@ void FrmRecord::fill(const StatementTable &figures, const QList<TestPoints> &lat
             kit::BarChart::shareText(a.right, a.answered)});
     }
     m_chartPapers->setBars(paperBars);
+
+    m_pageLayer->setAccuracy(accuracyByPeriod(figures, m_layer), accuracyByTheme(figures, m_layer));
 
     m_chartPoints->setTests(latestTests);
 
@@ -300,33 +296,38 @@ void FrmRecord::fillReview(const ReviewFigures &review)
     }
     m_chartForecast->setColumns(columns);
 
-    const auto share = [](double value) {
-        const int thousandths = qRound(value * ShareWhole);
-        return kit::BarChart::Bar {QString(), thousandths, ShareWhole,
-            QStringLiteral("%1％").arg(qRound(value * Percent))};
-    };
-    kit::BarChart::Bar now = share(review.meanRetrievabilityNow);
-    now.label = QStringLiteral("いまの記憶");
-    kit::BarChart::Bar onExam = share(review.meanRetrievabilityOnExam);
-    onExam.label = QStringLiteral("試験日の記憶");
-    kit::BarChart::Bar judgments = share(review.judgmentShareOnExam);
-    judgments.label = QStringLiteral("○×の正答率");
     const int score = qRound(review.mockScoreOnExam);
-    m_chartExam->setBars({now, onExam, judgments,
+    m_chartExam->setBars({shareBar(QStringLiteral("いまの記憶"), review.meanRetrievabilityNow),
+        shareBar(QStringLiteral("試験日の記憶"), review.meanRetrievabilityOnExam),
+        shareBar(QStringLiteral("○×の正答率"), review.judgmentShareOnExam),
         {QStringLiteral("模擬試験"), score, MockScoreWhole, QStringLiteral("%1点").arg(score)}});
     m_lblExamNote->setText(
         QStringLiteral("試験日（%1）まで、これ以上解かなかったときの見込みです。全%2問の平均で、"
                        "まだ解いていない問題は覚えていないものと数えます。")
             .arg(reviewDateText(review.examDate, review.today))
             .arg(QuestionBank::QuestionCount));
+    m_pageLayer->setMemory(review);
+}
+
+void FrmRecord::showPage(Page page)
+{
+    m_tabPages->setCurrentIndex(page);
+}
+
+void FrmRecord::updatePages()
+{
+    const bool overview = m_tabPages->currentIndex() == Overview;
+    m_tabPages->setVisible(!m_empty);
+    for (QWidget *frame : std::as_const(m_figureFrames))
+        frame->setVisible(
+            !m_empty && overview && (m_reviewKnown || !m_reviewFrames.contains(frame)));
+    m_pageLayer->setVisible(!m_empty && !overview);
 }
 
 void FrmRecord::review(int bankId)
 {
-    auto *window = new FrmReview(this);
-    window->showStatement(
-        m_bank.record(bankId), QStringLiteral("見直し"), QStringLiteral("学習記録に戻る"));
-    kit::showModal(window);
+    kit::showModal(new FrmItemReview(
+        m_bank, m_layer, statementItem(m_bank, bankId), QStringLiteral("よく間違える問題"), this));
 }
 
 void FrmRecord::reviewItem(QListWidgetItem *item)

@@ -4,7 +4,54 @@
 
 namespace kivola {
 
-ReviewFigures reviewFiguresOf(const DailyReview &review)
+namespace {
+
+// Sums of R over the statements of each group, then divided by how many there are.
+template <std::size_t N> struct GroupSums
+{
+    std::array<GroupMemory, N> sums {};
+    std::array<int, N> counts {};
+
+    void add(int group, const StatementSchedule &s)
+    {
+        sums[std::size_t(group)].now += s.retrievabilityNow;
+        sums[std::size_t(group)].onExam += s.retrievabilityOnExam;
+        ++counts[std::size_t(group)];
+    }
+
+    std::array<GroupMemory, N> means() const
+    {
+        std::array<GroupMemory, N> result {};
+        for (std::size_t i = 0; i < N; ++i) {
+            if (counts[i] > 0)
+                result[i] = {sums[i].now / counts[i], sums[i].onExam / counts[i]};
+        }
+        return result;
+    }
+};
+
+void addGroupMemory(ReviewFigures &figures, const ReviewPlan &plan, const StudyLayer &layer)
+{
+    GroupSums<PeriodCount> periods;
+    GroupSums<ThemeCount> themes;
+    for (int id = 1; id <= plan.statementCount(); ++id) {
+        if (!layer.contains(id))
+            continue;
+        const StudyNote &note = layer.note(id);
+        const StatementSchedule &s = plan.statement(id);
+        periods.add(int(note.period), s);
+        for (Theme theme : AllThemes) {
+            if (note.themes.testFlag(theme))
+                themes.add(themeIndex(theme), s);
+        }
+    }
+    figures.byPeriod = periods.means();
+    figures.byTheme = themes.means();
+}
+
+} // namespace
+
+ReviewFigures reviewFiguresOf(const DailyReview &review, const StudyLayer &layer)
 {
     const ReviewPlan &plan = review.plan();
     ReviewFigures figures;
@@ -19,6 +66,7 @@ ReviewFigures reviewFiguresOf(const DailyReview &review)
     figures.meanRetrievabilityOnExam = plan.meanRetrievabilityOnExam();
     figures.judgmentShareOnExam = plan.expectedJudgmentShareOnExam();
     figures.mockScoreOnExam = review.expectedMockScoreOnExam();
+    addGroupMemory(figures, plan, layer);
     return figures;
 }
 

@@ -129,6 +129,9 @@ void StudyMenu::review()
     const std::optional<QuestionBank> bank = usableBank();
     if (!bank)
         return;
+    const std::optional<StudyLayer> layer = usableLayer(*bank);
+    if (!layer)
+        return;
     m_session.recordPendingStudy();
     reportStudyNotices(m_session.study(), m_mainWindow);
     std::unique_ptr<DailyReview> review = loadedReview(*bank);
@@ -137,7 +140,7 @@ void StudyMenu::review()
         return;
     }
     kit::showModal(new FrmDailyReview(
-        *bank, std::move(review), m_session.study().path(), fitter(), m_mainWindow));
+        *bank, *layer, std::move(review), m_session.study().path(), fitter(), m_mainWindow));
 }
 
 void StudyMenu::reviewSettings()
@@ -269,6 +272,9 @@ void StudyMenu::showRecord()
     const std::optional<QuestionBank> bank = usableBank();
     if (!bank)
         return;
+    const std::optional<StudyLayer> layer = usableLayer(*bank);
+    if (!layer)
+        return;
     StudyRecord &study = m_session.study();
     const std::optional<StatementTable> figures = study.statementFigures();
     const std::optional<QList<TestPoints>> tests = study.testPoints(FrmRecord::ShownTests);
@@ -282,14 +288,17 @@ void StudyMenu::showRecord()
         reportUnreadable();
         return;
     }
-    kit::showModal(new FrmRecord(
-        *bank, *figures, *tests, *papers, reviewFiguresOf(*loadedReview(*bank)), m_mainWindow));
+    kit::showModal(new FrmRecord(*bank, *layer, *figures, *tests, *papers,
+        reviewFiguresOf(*loadedReview(*bank), *layer), m_mainWindow));
 }
 
 void StudyMenu::browse()
 {
     const std::optional<QuestionBank> bank = usableBank();
     if (!bank)
+        return;
+    const std::optional<StudyLayer> layer = usableLayer(*bank);
+    if (!layer)
         return;
     StudyRecord &study = m_session.study();
     const std::optional<StatementTable> figures = study.statementFigures();
@@ -299,7 +308,7 @@ void StudyMenu::browse()
         return;
     }
     auto *window = new FrmBrowser(
-        *bank, *figures, statementMemoryOf(loadedReview(*bank)->plan()), m_mainWindow);
+        *bank, *layer, *figures, statementMemoryOf(loadedReview(*bank)->plan()), m_mainWindow);
     // Accepted once the browser has closed: one modal chain at a time.
     connect(window, &QDialog::accepted, this,
         [this, window] { practise(TestKind::PracticeSelected, window->selectedIds(), QString()); });

@@ -41,7 +41,7 @@ struct Browser
             f.study.record(std::span<const CompletedTest>(history));
         table = *f.study.statementFigures();
         window = std::make_unique<FrmBrowser>(
-            fixture::completeBank(), table, StatementMemory(), nullptr);
+            fixture::completeBank(), fixture::completeLayer(), table, StatementMemory(), nullptr);
         window->show();
         view = child<QTableView>(window.get(), QStringLiteral("tblQuestions"));
     }
@@ -118,9 +118,9 @@ void TestFrmBrowser::controls_data()
         {"lblCount", {7320, 1005, 2640, 270}}, {"lblFilter", {240, 1485, 840, 270}},
         {"cboPart", {1080, 1440, 2280, 360}}, {"cboPaper", {3480, 1440, 2280, 360}},
         {"chkWrongEver", {6000, 1470, 2160, 300}}, {"chkUnseen", {8280, 1470, 1560, 300}},
-        {"tblQuestions", {240, 1920, 9720, 3720}}, {"frameComment", {240, 5760, 9720, 1020}},
-        {"lblComment", {120, 300, 9480, 600}}, {"btnPractice", {2520, 6960, 2880, 495}},
-        {"btnOK", {5640, 6960, 2040, 495}}};
+        {"tblQuestions", {240, 1920, 9720, 3720}}, {"frameComment", {240, 5760, 9720, 1740}},
+        {"lblComment", {120, 300, 9480, 600}}, {"lblCommentary", {120, 960, 9480, 660}},
+        {"btnPractice", {2520, 7680, 2880, 495}}, {"btnOK", {5640, 7680, 2040, 495}}};
     for (const auto &[name, twips] : designed)
         QTest::newRow(name) << QString::fromLatin1(name) << ControlRow {twips};
 }
@@ -130,7 +130,7 @@ void TestFrmBrowser::controls()
     QFETCH(QString, name);
     QFETCH(ControlRow, row);
     Browser b(0);
-    QCOMPARE(b.window->size(), QSize(kit::px(10200), kit::px(7620)));
+    QCOMPARE(b.window->size(), QSize(kit::px(10200), kit::px(8340)));
     checkControl(b.window.get(), name, row);
 }
 
@@ -162,7 +162,7 @@ void TestFrmBrowser::nothingOverlapsAtMinimumSize()
     Browser b(0);
     QWidget *w = b.window.get();
     const QSize minimum = w->minimumSize();
-    QVERIFY(minimum.width() <= kit::px(10200) && minimum.height() <= kit::px(7620));
+    QVERIFY(minimum.width() <= kit::px(10200) && minimum.height() <= kit::px(8340));
     w->resize(1, 1);
     QCOMPARE(w->size(), minimum);
     // The title panel and its two titles lie on one another by design.
@@ -182,7 +182,8 @@ void TestFrmBrowser::nothingOverlapsAtMinimumSize()
         }
     }
     auto *frame = child<QWidget>(w, QStringLiteral("frameComment"));
-    QVERIFY(frame->rect().contains(child<QWidget>(w, QStringLiteral("lblComment"))->geometry()));
+    for (const char *text : {"lblComment", "lblCommentary"})
+        QVERIFY(frame->rect().contains(child<QWidget>(w, QString::fromLatin1(text))->geometry()));
     // The table still shows its header and a few rows.
     QVERIFY(b.view->viewport()->height() >= 4 * b.view->verticalHeader()->defaultSectionSize());
 }
@@ -241,6 +242,16 @@ void TestFrmBrowser::searchAsYouType()
     search->clear();
     search->insert(QStringLiteral("解説"));
     QCOMPARE(b.rows(), QuestionBank::QuestionCount / 2);
+    // So is the commentary: "補足" is in every commentary and nowhere else.
+    search->clear();
+    search->insert(QStringLiteral("補足"));
+    QCOMPARE(b.rows(), QuestionBank::QuestionCount);
+    search->insert(QStringLiteral("です"));
+    QCOMPARE(b.rows(), QuestionBank::QuestionCount);
+    search->clear();
+    search->insert(QStringLiteral("問題56番の補足"));
+    QCOMPARE(b.rows(), 1);
+    QCOMPARE(b.idAt(0), 56);
     search->clear();
     QCOMPARE(b.rows(), QuestionBank::QuestionCount);
 }
@@ -282,11 +293,14 @@ void TestFrmBrowser::answersHiddenUntilAsked()
     QVERIFY(b.view->isColumnHidden(QuestionTableModel::Answer));
     QVERIFY(
         !textOf(b.window.get(), QStringLiteral("lblComment")).contains(QStringLiteral("解説です")));
+    QCOMPARE(textOf(b.window.get(), QStringLiteral("lblCommentary")), QString());
 
     show->setChecked(true);
     QVERIFY(!b.view->isColumnHidden(QuestionTableModel::Answer));
     QCOMPARE(
         textOf(b.window.get(), QStringLiteral("lblComment")), fixture::question(2).explanation);
+    QCOMPARE(textOf(b.window.get(), QStringLiteral("lblCommentary")),
+        QStringLiteral("補足：") + fixture::completeLayer().note(2).commentary);
     b.view->setCurrentIndex(b.view->model()->index(0, 1));
     QCOMPARE(textOf(b.window.get(), QStringLiteral("lblComment")),
         QStringLiteral("解説はありませんm(_ _)m"));

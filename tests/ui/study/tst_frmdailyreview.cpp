@@ -1,5 +1,6 @@
 #include "bank/banktext.h"
 #include "bank/compiledpapers.h"
+#include "bank/studylayer.h"
 #include "session/dailyreview.h"
 #include "tests/support/fixturebank.h"
 #include "tests/support/sqlitefile.h"
@@ -128,8 +129,8 @@ std::unique_ptr<DailyReview> TestFrmDailyReview::review(
 
 std::unique_ptr<FrmDailyReview> TestFrmDailyReview::open(std::unique_ptr<DailyReview> review)
 {
-    auto window = std::make_unique<FrmDailyReview>(
-        fixture::completeBank(), std::move(review), recordPath(), nullptr, nullptr);
+    auto window = std::make_unique<FrmDailyReview>(fixture::completeBank(),
+        fixture::completeLayer(), std::move(review), recordPath(), nullptr, nullptr);
     window->show();
     if (!QTest::qWaitForWindowActive(window.get()))
         return nullptr;
@@ -164,7 +165,11 @@ void TestFrmDailyReview::keysAnswer()
     QCOMPARE(window->objectName(), QStringLiteral("frmDailyReview"));
     const int id = *window->review().current();
     QVERIFY(!visible(window.get(), "lblCitation"));
+    QVERIFY(!visible(window.get(), "lblCommentary"));
     press(window.get(), key);
+    QVERIFY(visible(window.get(), "lblCommentary"));
+    QCOMPARE(textOf(window.get(), QStringLiteral("lblCommentary")),
+        QStringLiteral("補足：") + fixture::completeLayer().note(id).commentary);
     QCOMPARE(sqliteValue(recordPath(), QStringLiteral("SELECT count(*) FROM reviews")).toInt(), 1);
     QCOMPARE(sqliteValue(recordPath(),
                  QStringLiteral("SELECT given FROM reviews WHERE bank_id = %1").arg(id))
@@ -294,13 +299,19 @@ void TestFrmDailyReview::keepsItsSizeThroughTheBank()
     settings.newPerDay = ReviewSettings::MaximumNewPerDay;
     settings.sessionSize = ReviewSettings::MaximumSessionSize;
     QVERIFY(all->setSettings(settings));
-    FrmDailyReview window(bank, std::move(all), recordPath(), nullptr, nullptr);
+    const StudyLayer layer = StudyLayerLoader(compiledStudyLayerDirectory(), bank).build().layer;
+    FrmDailyReview window(bank, layer, std::move(all), recordPath(), nullptr, nullptr);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QSize designed = window.size();
+    auto *commentary = child<QLabel>(&window, QStringLiteral("lblCommentary"));
     while (window.review().current()) {
         press(&window, Space);
         QCOMPARE(window.size(), designed);
+        // The longest commentary below the longest explanation still has all its lines.
+        QVERIFY(commentary->isVisible());
+        QVERIFY2(commentary->height() >= commentary->heightForWidth(commentary->width()),
+            qPrintable(commentary->text()));
         press(&window, Enter);
         QCOMPARE(window.size(), designed);
     }

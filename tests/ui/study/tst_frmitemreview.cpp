@@ -50,6 +50,7 @@ private Q_SLOTS:
     void showsTheGradedItem();
     void closesByKey_data();
     void closesByKey();
+    void statementAloneReadsWhole();
 
 private:
     QuestionBank m_bank;
@@ -138,6 +139,34 @@ void TestFrmItemReview::closesByKey()
     QVERIFY(QTest::qWaitForWindowActive(review));
     QTest::keyClick(review->focusWidget(), Qt::Key(key));
     QVERIFY(uitest::noWindowLeft());
+}
+
+void TestFrmItemReview::statementAloneReadsWhole()
+{
+    // The statement with the most to read once graded, in the smaller window of one statement.
+    int longest = 0;
+    qsizetype most = -1;
+    for (int id = 1; id <= m_bank.questionCount(); ++id) {
+        const QuestionRecord &record = m_bank.record(id);
+        const qsizetype length = record.questionText.size() + record.explanation.size()
+            + m_layer.note(id).commentary.size();
+        if (length > most) {
+            most = length;
+            longest = id;
+        }
+    }
+    FrmItemReview review(m_bank, m_layer, statementItem(m_bank, longest),
+        QStringLiteral("よく間違える問題"), nullptr);
+    review.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&review));
+    QVERIFY(!child<QLabel>(&review, QStringLiteral("lblAnswer"))->isVisible());
+    auto *commentary = child<QLabel>(&review, QStringLiteral("lblCommentary0"));
+    QVERIFY(commentary->isVisible());
+    QCOMPARE(commentary->text(), QStringLiteral("補足：") + m_layer.note(longest).commentary);
+    auto *scroll = child<QScrollArea>(&review, QStringLiteral("scrItem"));
+    QVERIFY(!scroll->verticalScrollBar()->isVisible());
+    QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+    QCOMPARE(review.focusWidget(), child<QPushButton>(&review, QStringLiteral("btnOK")));
 }
 
 QTEST_MAIN(TestFrmItemReview)

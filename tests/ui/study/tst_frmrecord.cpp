@@ -1,3 +1,4 @@
+#include "bank/banktext.h"
 #include "session/dailyreview.h"
 #include "study/itemrecord.h"
 #include "tests/support/flowfixture.h"
@@ -11,8 +12,10 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -33,9 +36,9 @@ void fillRecord(FlowFixture &f, int count)
 // The window as the menu opens it, on what the record holds.
 std::unique_ptr<FrmRecord> recordWindow(FlowFixture &f, QWidget *owner = nullptr)
 {
-    return std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
-        *f.study.testPoints(FrmRecord::ShownTests), *ItemRecord(f.study.path()).papersTaken(),
-        ReviewFigures(), owner);
+    return std::make_unique<FrmRecord>(fixture::completeBank(), fixture::completeLayer(),
+        *f.study.statementFigures(), *f.study.testPoints(FrmRecord::ShownTests),
+        *ItemRecord(f.study.path()).papersTaken(), ReviewFigures(), owner);
 }
 
 QList<kit::BarChart::Bar> barsOf(const QWidget *window, const QString &name)
@@ -60,6 +63,8 @@ private Q_SLOTS:
     void emptyRecord();
     void figures_data();
     void figures();
+    void layerFigures_data();
+    void layerFigures();
     void review_data();
     void review();
     void openedFromMenu();
@@ -85,7 +90,7 @@ void TestFrmRecord::emptyRecord()
     window->show();
     QVERIFY(child<QWidget>(window.get(), QStringLiteral("lblEmpty"))->isVisible());
     for (const char *frame : {"frameProgress", "frameParts", "framePapers", "framePoints",
-             "frameMistakes", "frameReview", "frameExam"}) {
+             "frameMistakes", "frameReview", "frameExam", "tabPages", "pageLayer"}) {
         QVERIFY2(!child<QWidget>(window.get(), QString::fromLatin1(frame))->isVisible(), frame);
     }
 }
@@ -129,8 +134,10 @@ void TestFrmRecord::figures()
         QCOMPARE(paperBars.at(i).part, papers[i].right);
         QCOMPARE(paperBars.at(i).whole, papers[i].answered);
     }
-    QVERIFY(
-        textOf(window.get(), QStringLiteral("lblWeakest")).contains(PartLabel(weakestPart(parts))));
+    const int weakest = weakestPart(parts);
+    QVERIFY(textOf(window.get(), QStringLiteral("lblWeakest"))
+                .contains(weakest == 0 ? QStringLiteral("10問以上答えた大問がまだありません")
+                                       : PartLabel(weakest)));
 
     const QList<int> ids = mostWrong(table, FrmRecord::ShownMistakes);
     auto *list = child<QListWidget>(window.get(), QStringLiteral("lstMostWrong"));
@@ -151,16 +158,74 @@ void TestFrmRecord::figures()
         QStringLiteral("%1回目 %2点").arg(latest.size()).arg(latest.last().points)));
 }
 
+void TestFrmRecord::layerFigures_data()
+{
+    QTest::addColumn<int>("tests");
+    // Five answers in all: no period or theme has ten yet.
+    QTest::newRow("one test") << 1;
+    QTest::newRow("10,000 tests") << 10000;
+}
+
+void TestFrmRecord::layerFigures()
+{
+    QFETCH(int, tests);
+    FlowFixture f({1});
+    fillRecord(f, tests);
+    const auto window = recordWindow(f);
+    window->show();
+    QVERIFY(!child<QWidget>(window.get(), QStringLiteral("pageLayer"))->isVisible());
+    child<QTabBar>(window.get(), QStringLiteral("tabPages"))->setCurrentIndex(1);
+    QVERIFY(child<QWidget>(window.get(), QStringLiteral("pageLayer"))->isVisible());
+    QVERIFY(!child<QWidget>(window.get(), QStringLiteral("frameParts"))->isVisible());
+    // No figures of the memory model were given.
+    QVERIFY(!child<QWidget>(window.get(), QStringLiteral("framePeriodsNow"))->isVisible());
+
+    const StatementTable table = *f.study.statementFigures();
+    const StudyLayer layer = fixture::completeLayer();
+    const PeriodAccuracy periods = accuracyByPeriod(table, layer);
+    const auto periodBars = barsOf(window.get(), QStringLiteral("chartPeriods"));
+    QCOMPARE(periodBars.size(), PeriodCount);
+    for (int i = 0; i < PeriodCount; ++i) {
+        QCOMPARE(periodBars.at(i).label, periodLabel(Period(i)));
+        QCOMPARE(periodBars.at(i).part, periods[i].right);
+        QCOMPARE(periodBars.at(i).whole, periods[i].answered);
+    }
+    const ThemeAccuracy themes = accuracyByTheme(table, layer);
+    const auto themeBars = barsOf(window.get(), QStringLiteral("chartThemes"));
+    QCOMPARE(themeBars.size(), ThemeCount);
+    for (int i = 0; i < ThemeCount; ++i) {
+        QCOMPARE(themeBars.at(i).label, themeLabel(AllThemes[i]));
+        QCOMPARE(themeBars.at(i).part, themes[i].right);
+        QCOMPARE(themeBars.at(i).whole, themes[i].answered);
+    }
+
+    const std::optional<Period> period = weakestPeriod(periods);
+    const std::optional<Theme> theme = weakestTheme(themes);
+    QCOMPARE(period.has_value(), tests > 1);
+    QCOMPARE(textOf(window.get(), QStringLiteral("lblWeakestPeriod")),
+        period ? QStringLiteral("いちばん苦手な時代は %1（正答率 %2）")
+                     .arg(periodLabel(*period),
+                         kit::BarChart::percentText(
+                             periods[int(*period)].right, periods[int(*period)].answered))
+               : QStringLiteral("10問以上答えた時代がまだありません"));
+    QVERIFY(textOf(window.get(), QStringLiteral("lblWeakestTheme"))
+                .contains(theme ? themeLabel(*theme)
+                                : QStringLiteral("10問以上答えた分野がまだありません")));
+}
+
 void TestFrmRecord::review_data()
 {
-    QTest::addColumn<bool>("byKey");
-    QTest::newRow("double-click") << false;
-    QTest::newRow("Enter") << true;
+    QTest::addColumn<bool>("openByKey");
+    QTest::addColumn<QString>("closeBy");
+    QTest::newRow("double-click, Enter closes") << false << QStringLiteral("Enter");
+    QTest::newRow("Enter, Escape closes") << true << QStringLiteral("Escape");
+    QTest::newRow("Enter, the button closes") << true << QStringLiteral("button");
 }
 
 void TestFrmRecord::review()
 {
-    QFETCH(bool, byKey);
+    QFETCH(bool, openByKey);
+    QFETCH(QString, closeBy);
     FlowFixture f({1});
     fillRecord(f, 40);
     const auto window = recordWindow(f);
@@ -168,20 +233,30 @@ void TestFrmRecord::review()
     auto *list = child<QListWidget>(window.get(), QStringLiteral("lstMostWrong"));
     const int second = mostWrong(*f.study.statementFigures(), 2).at(1);
 
-    QString title;
-    QString question;
-    QString back;
+    QString statement;
+    QString mark;
+    QString commentary;
+    QString citation;
+    bool verdictShown = true;
+    bool closeFocused = false;
     uitest::ModalScript script;
-    script.expect(QStringLiteral("frmReview"), [&](QWidget *w) {
-        title = textOf(w, QStringLiteral("Title2a"));
-        question = textOf(w, QStringLiteral("lblQuestion"));
+    script.expect(QStringLiteral("frmItemReview"), [&](QWidget *w) {
+        statement = textOf(w, QStringLiteral("lblStatement0"));
+        mark = textOf(w, QStringLiteral("lblMark0"));
+        commentary = textOf(w, QStringLiteral("lblCommentary0"));
+        citation = textOf(w, QStringLiteral("lblCitation0"));
+        verdictShown = child<QWidget>(w, QStringLiteral("lblAnswer"))->isVisible();
         auto *ok = child<QPushButton>(w, QStringLiteral("btnOK"));
-        back = ok->text();
-        ok->click();
+        closeFocused = ok->hasFocus();
+        if (closeBy == QLatin1String("button"))
+            ok->click();
+        else
+            QTest::keyClick(QApplication::focusWidget(),
+                closeBy == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Escape);
     });
     script.start();
     list->setCurrentRow(1);
-    if (byKey) {
+    if (openByKey) {
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
     } else {
@@ -191,9 +266,18 @@ void TestFrmRecord::review()
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item.center());
     }
     QVERIFY(script.finished());
-    QCOMPARE(title, QStringLiteral("見直し"));
-    QCOMPARE(question, fixture::question(second).questionText);
-    QCOMPARE(back, QStringLiteral("学習記録に戻る"));
+    const QuestionRecord record = fixture::question(second);
+    QCOMPARE(statement, record.questionText);
+    QCOMPARE(mark,
+        AnswerMark(codeOf(record.answerCode)) + QStringLiteral("　")
+            + (codeOf(record.answerCode) == AnswerTrue ? QStringLiteral("正しい")
+                                                       : QStringLiteral("誤り")));
+    QCOMPARE(
+        commentary, QStringLiteral("補足：") + fixture::completeLayer().note(second).commentary);
+    QCOMPARE(citation, CitationText(record));
+    // Looked at from the record, the statement was answered nowhere: no verdict.
+    QVERIFY(!verdictShown);
+    QVERIFY(closeFocused);
     // Enter opened the review and did not close the record window as well.
     QVERIFY(window->isVisible());
 }
@@ -261,9 +345,10 @@ void TestFrmRecord::memoryFigures()
     DailyReview review(
         f.study.path(), fixture::completeBank(), QTimeZone::utc(), [now] { return now; });
     QVERIFY(review.reload());
-    const ReviewFigures figures = reviewFiguresOf(review);
+    const StudyLayer layer = fixture::completeLayer();
+    const ReviewFigures figures = reviewFiguresOf(review, layer);
     const auto window
-        = std::make_unique<FrmRecord>(fixture::completeBank(), *f.study.statementFigures(),
+        = std::make_unique<FrmRecord>(fixture::completeBank(), layer, *f.study.statementFigures(),
             *f.study.testPoints(FrmRecord::ShownTests), QList<PaperResult>(), figures, nullptr);
     window->show();
     QVERIFY(child<QWidget>(window.get(), QStringLiteral("frameReview"))->isVisible());
@@ -294,6 +379,44 @@ void TestFrmRecord::memoryFigures()
     QVERIFY(shares.at(2) >= 0.5);
     QVERIFY(textOf(window.get(), QStringLiteral("lblExamNote"))
                 .contains(reviewDateText(review.settings().examDate, now.date())));
+
+    // By period and by theme: the mean over each group's statements, worked out here afresh.
+    window->showPage(FrmRecord::PeriodsAndThemes);
+    QVERIFY(child<QWidget>(window.get(), QStringLiteral("framePeriodsOnExam"))->isVisible());
+    std::array<std::array<double, 2>, PeriodCount> periodSums {};
+    std::array<std::array<double, 2>, ThemeCount> themeSums {};
+    std::array<int, PeriodCount> periodCounts {};
+    std::array<int, ThemeCount> themeCounts {};
+    for (int id = 1; id <= QuestionBank::QuestionCount; ++id) {
+        const StatementSchedule &s = plan.statement(id);
+        const int period = int(layer.note(id).period);
+        periodSums[period][0] += s.retrievabilityNow;
+        periodSums[period][1] += s.retrievabilityOnExam;
+        ++periodCounts[period];
+        // One theme a statement in the fixture.
+        const int theme = themeIndex(Theme(int(layer.note(id).themes)));
+        themeSums[theme][0] += s.retrievabilityNow;
+        themeSums[theme][1] += s.retrievabilityOnExam;
+        ++themeCounts[theme];
+    }
+    const auto percent = [](double sum, int count) {
+        return QStringLiteral("%1％").arg(qRound(sum / count * 100));
+    };
+    const QList<std::pair<const char *, int>> charts {{"chartPeriodsNow", 0},
+        {"chartPeriodsOnExam", 1}, {"chartThemesNow", 0}, {"chartThemesOnExam", 1}};
+    for (const auto &[name, when] : charts) {
+        const QList<kit::BarChart::Bar> bars = barsOf(window.get(), QString::fromLatin1(name));
+        const bool byPeriod = QByteArray(name).contains("Periods");
+        QCOMPARE(bars.size(), byPeriod ? PeriodCount : ThemeCount);
+        for (int i = 0; i < bars.size(); ++i) {
+            QCOMPARE(bars.at(i).figure,
+                byPeriod ? percent(periodSums[i][when], periodCounts[i])
+                         : percent(themeSums[i][when], themeCounts[i]));
+        }
+    }
+    // Memory fades towards the exam in every group alike.
+    for (int i = 0; i < PeriodCount; ++i)
+        QVERIFY(figures.byPeriod[i].onExam <= figures.byPeriod[i].now);
 }
 
 QTEST_MAIN(TestFrmRecord)
