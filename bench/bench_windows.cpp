@@ -129,7 +129,7 @@ std::unique_ptr<QWidget> openBrowser(StudyRecord &record)
 std::unique_ptr<QWidget> openDailyReview(StudyRecord &record)
 {
     return std::make_unique<FrmDailyReview>(
-        bank(), loadedReview(record), record.path(), nullptr, nullptr);
+        bank(), layer(), loadedReview(record), record.path(), nullptr, nullptr);
 }
 
 void DailyReviewFirstPaint(benchmark::State &state)
