@@ -57,7 +57,6 @@ enum PaperColumn
     PaperColumnTime,
     PaperColumnCount
 };
-constexpr std::array<int, PaperColumnCount> PaperColumnWidths {1560, 1200, 660, 780, 1020};
 constexpr int BestScoreWhole = 100;
 
 } // namespace
@@ -127,9 +126,10 @@ FrmRecord::FrmRecord(const QuestionBank &bank, const StudyLayer &layer,
     m_tblPapers->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tblPapers->setTabKeyNavigation(false);
     m_tblPapers->setWordWrap(false);
-    m_tblPapers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    for (int column = 0; column < PaperColumnCount; ++column)
-        m_tblPapers->setColumnWidth(column, px(PaperColumnWidths[std::size_t(column)]));
+    // Every figure whole, whatever the face: the columns take their contents' width, and the
+    // last one what is left.
+    m_tblPapers->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tblPapers->horizontalHeader()->setStretchLastSection(true);
 
     auto *frameBest = addFigureFrame(
         this, QStringLiteral("frameBest"), QStringLiteral("試験ごとの最高点"), BestFrame);
