@@ -126,21 +126,18 @@ void StudyMenu::refreshReviewCount()
 
 void StudyMenu::review()
 {
-    const std::optional<QuestionBank> bank = usableBank();
-    if (!bank)
-        return;
-    const std::optional<StudyLayer> layer = usableLayer(*bank);
-    if (!layer)
+    const std::optional<StudyContent> content = usableContent();
+    if (!content)
         return;
     m_session.recordPendingStudy();
     reportStudyNotices(m_session.study(), m_mainWindow);
-    std::unique_ptr<DailyReview> review = loadedReview(*bank);
+    std::unique_ptr<DailyReview> review = loadedReview(content->bank);
     if (!review->isReadable()) {
         reportUnreadable();
         return;
     }
-    kit::showModal(new FrmDailyReview(
-        *bank, *layer, std::move(review), m_session.study().path(), fitter(), m_mainWindow));
+    kit::showModal(new FrmDailyReview(content->bank, content->layer, std::move(review),
+        m_session.study().path(), fitter(), m_mainWindow));
 }
 
 void StudyMenu::reviewSettings()
@@ -197,17 +194,14 @@ void StudyMenu::practiseFromRecord(
 
 void StudyMenu::practiseChosen()
 {
-    const std::optional<QuestionBank> bank = usableBank();
-    if (!bank)
-        return;
-    const std::optional<StudyLayer> layer = usableLayer(*bank);
-    if (!layer)
+    const std::optional<StudyContent> content = usableContent();
+    if (!content)
         return;
     StudyRecord &study = m_session.study();
     const PracticeChoice initial = PracticeChoice::fromText(study.value(QLatin1String(ChoiceKey)))
                                        .value_or(PracticeChoice::everything());
     reportStudyNotices(study, m_mainWindow);
-    auto *dialog = new FrmPractice(*bank, *layer, initial, m_mainWindow);
+    auto *dialog = new FrmPractice(content->bank, content->layer, initial, m_mainWindow);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         // Remembering the choice is a convenience: a record that cannot be written does not
         // stop the practice.
@@ -219,11 +213,8 @@ void StudyMenu::practiseChosen()
 
 void StudyMenu::drill()
 {
-    const std::optional<QuestionBank> bank = usableBank();
-    if (!bank)
-        return;
-    const std::optional<StudyLayer> layer = usableLayer(*bank);
-    if (!layer)
+    const std::optional<StudyContent> content = usableContent();
+    if (!content)
         return;
     m_session.recordPendingStudy();
     StudyRecord &study = m_session.study();
@@ -231,9 +222,9 @@ void StudyMenu::drill()
         = PracticeChoice::fromText(study.value(QLatin1String(DrillChoiceKey)))
               .value_or(PracticeChoice::everything());
     reportStudyNotices(study, m_mainWindow);
-    auto *dialog = new FrmPractice(*bank, *layer, initial, m_mainWindow);
-    connect(
-        dialog, &QDialog::accepted, this, [this, dialog, chosenBank = *bank, chosenLayer = *layer] {
+    auto *dialog = new FrmPractice(content->bank, content->layer, initial, m_mainWindow);
+    connect(dialog, &QDialog::accepted, this,
+        [this, dialog, chosenBank = content->bank, chosenLayer = content->layer] {
             m_session.study().setValue(QLatin1String(DrillChoiceKey), dialog->choice().toText());
             startDrill(chosenBank, chosenLayer, dialog->choice());
         });
@@ -257,23 +248,17 @@ void StudyMenu::startDrill(
 
 void StudyMenu::takeMockPaper()
 {
-    const std::optional<QuestionBank> bank = usableBank();
-    if (!bank)
-        return;
-    const std::optional<StudyLayer> layer = usableLayer(*bank);
-    if (!layer)
+    const std::optional<StudyContent> content = usableContent();
+    if (!content)
         return;
     m_session.recordPendingStudy();
-    MockPaperFlow::start(*bank, *layer, m_session.study(), m_mainWindow);
+    MockPaperFlow::start(content->bank, content->layer, m_session.study(), m_mainWindow);
 }
 
 void StudyMenu::showRecord()
 {
-    const std::optional<QuestionBank> bank = usableBank();
-    if (!bank)
-        return;
-    const std::optional<StudyLayer> layer = usableLayer(*bank);
-    if (!layer)
+    const std::optional<StudyContent> content = usableContent();
+    if (!content)
         return;
     StudyRecord &study = m_session.study();
     const std::optional<StatementTable> figures = study.statementFigures();
@@ -288,17 +273,14 @@ void StudyMenu::showRecord()
         reportUnreadable();
         return;
     }
-    kit::showModal(new FrmRecord(*bank, *layer, *figures, *tests, *papers,
-        reviewFiguresOf(*loadedReview(*bank), *layer), m_mainWindow));
+    kit::showModal(new FrmRecord(content->bank, content->layer, *figures, *tests, *papers,
+        reviewFiguresOf(*loadedReview(content->bank), content->layer), m_mainWindow));
 }
 
 void StudyMenu::browse()
 {
-    const std::optional<QuestionBank> bank = usableBank();
-    if (!bank)
-        return;
-    const std::optional<StudyLayer> layer = usableLayer(*bank);
-    if (!layer)
+    const std::optional<StudyContent> content = usableContent();
+    if (!content)
         return;
     StudyRecord &study = m_session.study();
     const std::optional<StatementTable> figures = study.statementFigures();
@@ -307,8 +289,8 @@ void StudyMenu::browse()
         reportUnreadable();
         return;
     }
-    auto *window = new FrmBrowser(
-        *bank, *layer, *figures, statementMemoryOf(loadedReview(*bank)->plan()), m_mainWindow);
+    auto *window = new FrmBrowser(content->bank, content->layer, *figures,
+        statementMemoryOf(loadedReview(content->bank)->plan()), m_mainWindow);
     // Accepted once the browser has closed: one modal chain at a time.
     connect(window, &QDialog::accepted, this,
         [this, window] { practise(TestKind::PracticeSelected, window->selectedIds(), QString()); });
@@ -323,6 +305,17 @@ std::optional<QuestionBank> StudyMenu::usableBank()
         return std::nullopt;
     }
     return build.bank;
+}
+
+std::optional<StudyMenu::StudyContent> StudyMenu::usableContent()
+{
+    std::optional<QuestionBank> bank = usableBank();
+    if (!bank)
+        return std::nullopt;
+    std::optional<StudyLayer> layer = usableLayer(*bank);
+    if (!layer)
+        return std::nullopt;
+    return StudyContent {std::move(*bank), std::move(*layer)};
 }
 
 std::optional<StudyLayer> StudyMenu::usableLayer(const QuestionBank &bank)

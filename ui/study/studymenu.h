@@ -67,6 +67,13 @@ private:
     // The study layer checked against that bank, the same way: a layer that cannot be used is
     // reported and gives none.
     std::optional<StudyLayer> usableLayer(const QuestionBank &bank);
+    // Both, for the windows that show statements with their notes.
+    struct StudyContent
+    {
+        QuestionBank bank;
+        StudyLayer layer;
+    };
+    std::optional<StudyContent> usableContent();
     // Starts the practice, or says why there is nothing to practise. A set of fewer than five
     // is told first: how many it holds and where the rest come from.
     void practise(TestKind kind, const QList<int> &ids, const QString &whenEmpty);
